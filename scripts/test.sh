@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The whole test suite on a fresh Debian 12 machine: installs what is needed,
+# builds the native, win32 and fuzz presets, runs the native suite, the Win32
+# suite under Wine (in Xvfb, in a throwaway prefix) and the fuzz targets for a
+# bounded time. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+bash scripts/install-deps.sh
+
+jobs=${KIT_JOBS:-2}
+fuzz_seconds=${KIT_FUZZ_SECONDS:-20}
+
+echo "== build: native"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+echo "== build: win32"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j "$jobs"
+echo "== build: fuzz"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+
+echo "== test: native"
+ctest --preset native
+
+. scripts/wine-env.sh
+trap kit_wine_cleanup EXIT
+kit_start_display
+kit_new_prefix
+echo "== test: win32 under Wine (prefix $WINEPREFIX)"
+ctest --preset win32
+
+echo "== fuzz: ${fuzz_seconds}s per target"
+bash scripts/fuzz.sh "$fuzz_seconds"
+
+echo "== all suites passed"
