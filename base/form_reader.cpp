@@ -392,7 +392,7 @@ class Session {
           Fail(line.line, line.column, "unknown property '" + so_far + "' of " + class_name);
         o = p->get_object(o);
         if (o == nullptr) Fail(line.line, line.column, "property '" + p->name + "' of " + owner_name + " has no object");
-        t = p->sub_table;
+        t = &p->SubTable();
       }
       p = t->Find(part, &o);
       if (p == nullptr) Fail(line.line, line.column, "unknown property '" + so_far + "' of " + class_name);
@@ -400,7 +400,7 @@ class Session {
     if (p->kind == PropKind::kObject)
       Fail(line.value.line, line.value.column,
            "property '" + line.name + "' is an object; set its parts, as in '" + line.name + "." +
-               (p->sub_table->Own().empty() ? std::string("Name") : p->sub_table->Own().front().name) + "'");
+               (p->SubTable().Own().empty() ? std::string("Name") : p->SubTable().Own().front().name) + "'");
     try {
       ApplyValue(o, *p, line.name, owner_name, line.value);
     } catch (const EFormError&) {
@@ -504,7 +504,7 @@ class Session {
           void* item = p.item(o, i);
           const std::string label = owner_name + "." + prop_name + "[" + std::to_string(i) + "]";
           for (const PropLine& line : v.collection[i].props)
-            Apply(item, *p.sub_table, p.sub_table->ClassName(), label, line);
+            Apply(item, p.SubTable(), p.SubTable().ClassName(), label, line);
         }
         return;
       }

@@ -172,7 +172,7 @@ class Writer {
       }
       case PropKind::kObject: {
         void* sub = p.get_object(o);
-        if (sub != nullptr) WriteProps(sub, *p.sub_table, name + ".", indent, owner);
+        if (sub != nullptr) WriteProps(sub, p.SubTable(), name + ".", indent, owner);
         return;
       }
       case PropKind::kCollection: {
@@ -180,7 +180,7 @@ class Writer {
         size_t n = p.count(o);
         for (size_t i = 0; i < n; ++i) {
           out_ += "\n" + indent + "  item\n";
-          WriteProps(p.item(o, i), *p.sub_table, "", indent + "    ", owner);
+          WriteProps(p.item(o, i), p.SubTable(), "", indent + "    ", owner);
           out_ += indent + "  end";
         }
         out_ += ">\n";

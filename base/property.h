@@ -84,7 +84,10 @@ struct PropInfo {
   PropKind kind = PropKind::kInteger;
   std::int64_t min = 0, max = 0;                // integer range
   const EnumType* enum_type = nullptr;          // enumeration, set, integer identifiers
-  const PropertyTable* sub_table = nullptr;     // object, collection item
+  // object, collection item: the table of the sub-object's class (looked up
+  // on use, so a class may hold an object of its own class)
+  const PropertyTable& (*sub_table_of)() = nullptr;
+  const PropertyTable& SubTable() const { return sub_table_of(); }
   const char* ref_class = nullptr;              // component: the class it must be
 
   std::function<void(void*, std::int64_t)> set_int;  // integer, boolean, enumeration, set (mask)
@@ -335,7 +338,7 @@ class PropertyBuilder {
     static_assert(std::is_base_of_v<TComponent, R>, "Ref: the getter must return a component pointer");
     static_assert(std::is_invocable_v<S, T*, R*>, "Ref: the setter must take the getter's type");
     PropInfo p = Base(name, PropKind::kComponent);
-    p.ref_class = PropertiesOf<R>().ClassName().c_str();
+    p.ref_class = R::StaticClassName();
     p.set_ref = [set](void* o, TComponent* c) {
       R* r = dynamic_cast<R*>(c);
       if (c != nullptr && r == nullptr) return false;
@@ -354,7 +357,7 @@ class PropertyBuilder {
     using R = std::invoke_result_t<G, T*>;
     using S = std::remove_cv_t<std::remove_pointer_t<std::remove_reference_t<R>>>;
     PropInfo p = Base(name, PropKind::kObject);
-    p.sub_table = &PropertiesOf<S>();
+    p.sub_table_of = &PropertiesOf<S>;
     p.get_object = [get](void* o) -> void* {
       if constexpr (std::is_pointer_v<std::remove_reference_t<R>>)
         return static_cast<void*>(const_cast<S*>(std::invoke(get, prop_detail::Self<T>(o))));
@@ -374,7 +377,7 @@ class PropertyBuilder {
     using Vec = std::remove_reference_t<R>;
     using S = typename Vec::value_type;
     PropInfo p = Base(name, PropKind::kCollection);
-    p.sub_table = &PropertiesOf<S>();
+    p.sub_table_of = &PropertiesOf<S>;
     p.count = [get](void* o) { return std::invoke(get, prop_detail::Self<T>(o)).size(); };
     p.reset = [get](void* o, std::size_t n) {
       Vec& v = std::invoke(get, prop_detail::Self<T>(o));
