@@ -37,7 +37,7 @@ TEST_F(FormWriterTest, WritesTheTreeInTheTextFormat) {
   EXPECT_NE(text.find("\n  object Panel1: TTestPanel\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\n    object Button1: TTestControl\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\n      Buddy = Panel1\n"), std::string::npos) << text;
-  const std::string tail = "      Buddy = Panel1\n    end\n  end\nend\n";
+  const std::string tail = "      Columns = <>\n    end\n  end\nend\n";
   EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
 }
 
