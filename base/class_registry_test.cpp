@@ -40,7 +40,8 @@ TEST(ClassRegistry, UnknownNameAndNameClashesFail) {
   ClassInfo clash = *r.Find("TTestPanel");
   clash.create = [](TComponent* o) -> TComponent* { return new TTestControl(o); };
   EXPECT_THROW(r.Register(clash), EListError);
-  EXPECT_EQ(r.Find("TTestPanel")->create(nullptr)->ClassName(), std::string("TTestPanel"));
+  std::unique_ptr<TComponent> still(r.Find("TTestPanel")->create(nullptr));
+  EXPECT_STREQ(still->ClassName(), "TTestPanel");
 }
 
 }  // namespace

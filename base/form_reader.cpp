@@ -196,6 +196,7 @@ class Session {
     } else if (inherited) {
       comp = root_->FindComponent(name);
       if (comp == nullptr) lex_.Fail(first, "inherited component '" + name + "' not found");
+      if (loading_set_.count(comp) != 0) lex_.Fail(first, "component '" + name + "' is given twice");
       if (!SameIdent(comp->ClassName(), cls.text))
         lex_.Fail(cls, "inherited component '" + name + "' is a " + comp->ClassName() + ", not a " + cls.text);
       info = classes_.FindFor(comp);

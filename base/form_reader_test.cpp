@@ -292,6 +292,8 @@ TEST_F(FormReaderTest, MalformedFormsFailWithFileLineAndWhatWasExpected) {
        "config\\main.dfm(2,13): value 'x' is not valid for property 'OnClick'"},
       {"object Form1: TTestForm\n  inherited Panel1: TTestPanel\n  end\nend",
        "config\\main.dfm(2,13): inherited component 'Panel1' not found"},
+      {"object Form1: TTestForm\n  object A: TTestPanel\n    inherited A: TTestPanel\n    end\n  end\nend",
+       "config\\main.dfm(3,15): component 'A' is given twice"},
   };
   for (const Case& c : cases) EXPECT_EQ(Error(c.text), c.message) << c.text;
 }

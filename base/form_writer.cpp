@@ -69,6 +69,8 @@ class Writer {
       children_[parent].push_back(c);
     }
     WriteObject(root_, "", 0);
+    if (written_ != root_->ComponentCount() + 1)
+      throw EWriteError("cannot write " + root_->Name() + ": the parents of its components form a cycle");
     return std::move(out_);
   }
 
@@ -82,6 +84,7 @@ class Writer {
   void WriteObject(TComponent* c, const std::string& indent, int depth) {
     if (depth > 64) throw EWriteError("components nested too deeply to write");
     const ClassInfo& info = InfoOf(c);
+    ++written_;
     out_ += indent + "object ";
     if (!c->Name().empty()) out_ += c->Name() + ": ";
     out_ += std::string(c->ClassName()) + "\n";
@@ -113,7 +116,9 @@ class Writer {
         if (!std::isfinite(v)) throw EWriteError("cannot write property '" + name + "' of " + owner + ": not a finite number");
         char buf[64];
         auto r = std::to_chars(buf, buf + sizeof buf, v);
-        out_ += head + std::string(buf, r.ptr) + "\n";
+        std::string number(buf, r.ptr);
+        if (number.find_first_of(".e") == std::string::npos) number += ".0";  // stays a float: -0.0
+        out_ += head + number + "\n";
         return;
       }
       case PropKind::kString:
@@ -193,6 +198,7 @@ class Writer {
   TComponent* root_;
   std::map<TComponent*, std::vector<TComponent*>> children_;
   std::string out_;
+  int written_ = 0;
 };
 
 }  // namespace
