@@ -35,9 +35,12 @@ class Win32TestMachine : public TestMachine {
   Platform& platform() override { return platform_; }
   const std::string& Scratch() override { return scratch_; }
 
-  // `wineboot -r` carries out what a restart of Windows does at start-up:
-  // WININIT.INI [rename], PendingFileRenameOperations, RunOnce. It leaves
-  // running programs (this test) alone.
+  // `wineboot -r` does what a start of Windows does: first the [rename]
+  // section of WININIT.INI (the file becomes WININIT.BAK), then
+  // PendingFileRenameOperations (the value is removed afterwards, also when
+  // an entry could not be carried out), then RunOnce. Started with
+  // CreateProcess from inside the Wine process it works as from the shell,
+  // and it leaves running programs (this test) alone.
   bool RestartWindows(std::string* error) override {
     std::string system;
     if (!platform_.System().SystemDirectory(&system)) {
