@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 
 #include "platform/testing/test_machine.h"
 #include "platform/win32/win32_util.h"
@@ -48,10 +50,12 @@ TEST(Win32Processes, CallsStdcallExportsByNameAndOrdinal) {
       reinterpret_cast<WORD*>(reinterpret_cast<char*>(k32) + exports->AddressOfNameOrdinals);
   DWORD ordinal = 0;
   for (DWORD i = 0; i < exports->NumberOfNames; ++i)
-    if (std::string(reinterpret_cast<char*>(k32) + names[i]) == "lstrlenA")
+    if (std::strcmp(reinterpret_cast<char*>(k32) + names[i], "lstrlenA") == 0)
       ordinal = exports->Base + ordinals[i];
   ASSERT_NE(ordinal, 0u);
-  ASSERT_TRUE(procs.Call(k32, "#" + std::to_string(ordinal), {CallArg::Str("four")}, &r));
+  char by_ordinal[16];
+  std::snprintf(by_ordinal, sizeof by_ordinal, "#%lu", static_cast<unsigned long>(ordinal));
+  ASSERT_TRUE(procs.Call(k32, by_ordinal, {CallArg::Str("four")}, &r));
   EXPECT_EQ(r, 4);
   procs.FreeModule(k32);
 
