@@ -9,13 +9,17 @@
 namespace kit {
 namespace {
 
+constexpr DWORD kMaxBlock = 4u << 20;
+
 class Win32VersionSource : public VersionSource {
  public:
   bool Read(const std::string& path, std::string* block) override {
     block->clear();
     DWORD handle = 0;
     DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
-    if (size == 0) return false;
+    // A version block is at most 64 KiB; the API asks for about twice that.
+    // Anything larger comes from a damaged file and is not allocated.
+    if (size == 0 || size > kMaxBlock) return false;
     std::string data(size, '\0');
     if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return false;
     *block = std::move(data);
