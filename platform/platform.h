@@ -358,7 +358,7 @@ class Processes {
   // 32-bit result. False (kProcNotFound) when the export is missing.
   virtual bool Call(ModuleHandle module, const std::string& export_name,
                     const std::vector<CallArg>& args, int32_t* result) = 0;
-  virtual void FreeModule(ModuleHandle module) = 0;
+  virtual void UnloadModule(ModuleHandle module) = 0;
 
   // OleInitialize / OleUninitialize around self-registration calls.
   virtual bool OleInitialize() = 0;

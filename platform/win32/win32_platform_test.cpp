@@ -57,7 +57,7 @@ TEST(Win32Processes, CallsStdcallExportsByNameAndOrdinal) {
   std::snprintf(by_ordinal, sizeof by_ordinal, "#%lu", static_cast<unsigned long>(ordinal));
   ASSERT_TRUE(procs.Call(k32, by_ordinal, {CallArg::Str("four")}, &r));
   EXPECT_EQ(r, 4);
-  procs.FreeModule(k32);
+  procs.UnloadModule(k32);
 
   EXPECT_EQ(procs.LoadModule("C:\\no\\such.dll"), 0u);
   EXPECT_NE(p.LastError(), 0u);

@@ -109,7 +109,7 @@ bool Win32Processes::Call(ModuleHandle module, const std::string& export_name,
   return true;
 }
 
-void Win32Processes::FreeModule(ModuleHandle module) {
+void Win32Processes::UnloadModule(ModuleHandle module) {
   if (module) FreeLibrary(reinterpret_cast<HMODULE>(module));
 }
 

@@ -16,7 +16,7 @@ class Win32Processes : public Processes {
   bool HasExport(ModuleHandle module, const std::string& export_name) override;
   bool Call(ModuleHandle module, const std::string& export_name, const std::vector<CallArg>& args,
             int32_t* result) override;
-  void FreeModule(ModuleHandle module) override;
+  void UnloadModule(ModuleHandle module) override;
   bool OleInitialize() override;
   void OleUninitialize() override;
 

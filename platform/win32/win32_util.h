@@ -3,9 +3,6 @@
 #pragma once
 
 #include <windows.h>
-// windows.h defines FreeModule as FreeLibrary, which would rename
-// Processes::FreeModule in this backend only.
-#undef FreeModule
 
 #include <cstdint>
 #include <functional>
