@@ -270,6 +270,7 @@ std::string EmulatedFileSystem::DriveHost(char letter) const {
 std::string EmulatedFileSystem::Resolved::LongText() const {
   emu::WinPath p = path;
   p.parts = long_parts;
+  p.drive_as_given = p.drive;
   return p.Text();
 }
 

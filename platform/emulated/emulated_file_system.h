@@ -54,7 +54,7 @@ class EmulatedFileSystem : public FileSystem {
     std::string host;       // host path (the last component as given when missing)
     bool exists = false;
     bool is_dir = false;
-    std::string LongText() const;  // the Windows path with the names' own case
+    std::string LongText() const;  // the Windows path as stored: upper-case drive, the names' own case
     std::vector<std::string> long_parts;
   };
   // 0 or the Windows error code (kPathNotFound for a missing parent,
