@@ -118,9 +118,31 @@ bool LeadByte(unsigned cp, unsigned char b) {
   }
 }
 
+// Where the system converters of the two targets disagree, the Windows
+// tables win: 1255 maps 0xCA to the Hebrew point holam haser (iconv leaves
+// it undefined), and 950 writes four box-drawing characters that it holds
+// twice with their second code (iconv picks the first).
+bool FixedDecode(unsigned cp, unsigned char b, char32_t* c) {
+  if (cp == 1255 && b == 0xCA) { *c = 0x05BA; return true; }
+  return false;
+}
+
+bool FixedEncode(unsigned cp, char32_t c, std::string* bytes) {
+  if (cp != 950) return false;
+  switch (c) {
+    case 0x2550: *bytes = "\xF9\xF9"; return true;
+    case 0x255E: *bytes = "\xF9\xE9"; return true;
+    case 0x256A: *bytes = "\xF9\xEA"; return true;
+    case 0x2561: *bytes = "\xF9\xEB"; return true;
+    default: return false;
+  }
+}
+
 // A single non-lead byte as the system decodes it, normalised.
 char32_t DecodeSingle(unsigned cp, unsigned char b) {
   if (b < 0x80) return b;
+  char32_t fixed;
+  if (FixedDecode(cp, b, &fixed)) return fixed;
   char32_t c = kBad;
   bool ok = cpsys::DecodeChar(cp, &b, 1, &c);
   if (ok && (IsPrivateUse(c) || c == 0xFFFD || c >= 0x10000)) ok = false;
@@ -264,7 +286,8 @@ std::string EncodeDbcs(const CodePage& page, char32_t c) {
   auto it = cache.find(c);
   if (it != cache.end()) return it->second;
   std::string bytes;
-  if (c >= 0x80 && c <= 0x9F) {
+  if (FixedEncode(page.cp, c, &bytes)) {
+  } else if (c >= 0x80 && c <= 0x9F) {
     // C1 controls: only where the single byte stands for itself.
     if (page.decode[c] == c) bytes.assign(1, static_cast<char>(c));
   } else if (c < 0x10000 && !IsPrivateUse(c) && !(c >= 0xD800 && c < 0xE000) &&
@@ -387,8 +410,8 @@ std::string ConvertCodePage(const std::string& text, unsigned from, unsigned to)
   return Encode(Decode(text, from), to);
 }
 
-std::string AnsiToOem(const std::string& text) { return ConvertCodePage(text, g_ansi_cp, g_oem_cp); }
-std::string OemToAnsi(const std::string& text) { return ConvertCodePage(text, g_oem_cp, g_ansi_cp); }
+std::string AnsiToOemString(const std::string& text) { return ConvertCodePage(text, g_ansi_cp, g_oem_cp); }
+std::string OemToAnsiString(const std::string& text) { return ConvertCodePage(text, g_oem_cp, g_ansi_cp); }
 
 std::string AnsiUpperCase(const std::string& text, unsigned cp) { return MapCase(text, cp, true); }
 std::string AnsiLowerCase(const std::string& text, unsigned cp) { return MapCase(text, cp, false); }

@@ -53,9 +53,10 @@ std::string FromUtf16(const std::u16string& utf16, unsigned cp);
 // output, CharToOem); characters missing in `to` become '?'.
 std::string ConvertCodePage(const std::string& text, unsigned from, unsigned to);
 
-// Between the process's ANSI and OEM code pages.
-std::string AnsiToOem(const std::string& text);
-std::string OemToAnsi(const std::string& text);
+// Between the process's ANSI and OEM code pages (CharToOem, OemToChar; named
+// apart from the Win32 macros).
+std::string AnsiToOemString(const std::string& text);
+std::string OemToAnsiString(const std::string& text);
 
 // Case mapping of one code page's text: letters of the code page (not only
 // ASCII) change case by the Unicode simple case mapping when the other case

@@ -30,8 +30,20 @@ struct Converters {
 
 std::mutex mutex;
 
+// The converters of every code page used, closed when the program ends.
+struct Cache {
+  std::map<unsigned, Converters> map;
+  ~Cache() {
+    for (auto& [cp, c] : map) {
+      if (c.decode != reinterpret_cast<iconv_t>(-1)) iconv_close(c.decode);
+      if (c.encode != reinterpret_cast<iconv_t>(-1)) iconv_close(c.encode);
+    }
+  }
+};
+
 Converters& For(unsigned cp) {
-  static std::map<unsigned, Converters> cache;
+  static Cache holder;
+  std::map<unsigned, Converters>& cache = holder.map;
   auto it = cache.find(cp);
   if (it != cache.end()) return it->second;
   Converters c;

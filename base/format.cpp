@@ -88,7 +88,7 @@ std::string Format(const std::string& format, std::initializer_list<FormatArg> a
       }
       text = Digits(magnitude, type == 'x' ? 16 : 10);
       if (has_precision && text.size() < precision) text.insert(0, precision - text.size(), '0');
-      if (negative) text.insert(0, "-");
+      if (negative) text.insert(text.begin(), '-');
     }
     if (text.size() < width) {
       if (left) text.append(width - text.size(), ' ');

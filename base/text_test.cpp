@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace kit {
 namespace {
 
@@ -47,6 +51,23 @@ TEST(Text, AnsiComparisonFollowsTheCodePage) {
   EXPECT_LT(AnsiCompareText("a", "B", 1252), 0);
   EXPECT_EQ(AnsiCompareText("abc", "ABC", 1252), 0);
 }
+
+#ifdef _WIN32
+// The case mapping agrees with Windows' own for the code page the process
+// runs with (1252 by default, 1254 with LANG=tr_TR.UTF-8).
+TEST(Text, CaseMappingAgreesWithWindows) {
+  unsigned cp = GetACP();
+  if (!IsCodePageSupported(cp) || IsDBCSCodePage(cp)) GTEST_SKIP() << "code page " << cp;
+  for (int b = 1; b < 256; ++b) {
+    char up[2] = {static_cast<char>(b), 0}, low[2] = {static_cast<char>(b), 0};
+    CharUpperBuffA(up, 1);
+    CharLowerBuffA(low, 1);
+    std::string s(1, static_cast<char>(b));
+    EXPECT_EQ(AnsiUpperCase(s, cp), std::string(up)) << cp << " byte " << b;
+    EXPECT_EQ(AnsiLowerCase(s, cp), std::string(low)) << cp << " byte " << b;
+  }
+}
+#endif
 
 TEST(Text, PosAndReplace) {
   EXPECT_EQ(Pos(";", "12;Hello;World"), 3u);
