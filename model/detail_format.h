@@ -23,11 +23,11 @@ inline std::string Format(const std::string& format, std::initializer_list<Forma
       out += c;
       continue;
     }
-    char spec = format[i + 1];
-    if (spec == '%') {
+    char kind = format[i + 1];
+    if (kind == '%') {
       out += '%';
       ++i;
-    } else if (spec == 's' || spec == 'd') {
+    } else if (kind == 's' || kind == 'd') {
       ++i;
       if (next == args.end()) continue;
       if (const auto* s = std::get_if<std::string>(&*next)) out += *s;

@@ -134,7 +134,8 @@ class TInstallContainer : public TComponent, public TParameterObject {
 
   // ------------------------------------------------------------ information
   // The information dispatch: every helper of processing rank 9000 gets
-  // HandleInformationEvent, first to last.
+  // HandleInformationEvent, first to last. The receivers are fixed when the
+  // event starts; one that leaves the list meanwhile is skipped.
   void NotifyDialogs(TInstallContainer* container, const std::string& event_name,
                      TParameterObject* parameter);
   // A report from a component to its container; nothing here, file
