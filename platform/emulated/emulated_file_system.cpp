@@ -293,9 +293,10 @@ bool EmulatedFileSystem::Load(std::string* error) {
     ++line_no;
     if (line.empty()) continue;
     size_t tab = line.find('\t');
+    std::string hex = tab == std::string::npos ? std::string() : line.substr(0, tab);
     char* end = nullptr;
-    unsigned long v = tab == std::string::npos ? 0 : std::strtoul(line.substr(0, tab).c_str(), &end, 16);
-    if (tab == std::string::npos || !end || *end != 0) {
+    unsigned long v = std::strtoul(hex.c_str(), &end, 16);
+    if (hex.empty() || *end != 0) {
       *error = machine_.HostDir() + "/attributes.txt:" + std::to_string(line_no) +
                ": expected hex attributes, a tab and a path";
       return false;

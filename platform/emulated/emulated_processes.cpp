@@ -62,18 +62,21 @@ std::optional<std::string> EmulatedProcesses::Outcome(const std::string& path,
       continue;
     }
     EmulatedFileSystem::Resolved r;
+    if (found) continue;
     if (emu::EqualNoCase(s.name, path) ||
         (machine_.FilesImpl().Resolve(s.name, &r) == 0 && r.exists && r.host == host)) {
       found = &s;
-      break;
     }
   }
-  if (!found) found = by_name;
-  if (!found) return std::nullopt;
-  if (has_section) *has_section = true;
-  for (const auto& [k, v] : found->entries)
-    if (emu::EqualNoCase(k, key)) return v;
-  return std::nullopt;
+  // The section of the path first, then the one of the bare file name.
+  std::optional<std::string> value;
+  for (const auto* sec : {found, by_name}) {
+    if (!sec) continue;
+    if (has_section) *has_section = true;
+    for (const auto& [k, v] : sec->entries)
+      if (!value && emu::EqualNoCase(k, key)) value = v;
+  }
+  return value;
 }
 
 bool EmulatedProcesses::FindProgram(const std::string& cl, std::string* path, std::string* host,
