@@ -282,7 +282,7 @@ TEST_F(MachineTest, DiskCapacityIsEnforced) {
 
 // ---------------------------------------------------------------- registry
 
-TEST_F(MachineTest, RegistryPersistsIgnoresCaseAndKeepsOrder) {
+TEST_F(MachineTest, RegistryPersistsIgnoresCaseAndEnumeratesSorted) {
   Registry& reg = Make().Reg();
   {
     auto k = reg.Open(RegRoot::kLocalMachine, "\\SOFTWARE\\Tavrix\\Setup", RegAccess::kAll, true);
@@ -298,7 +298,7 @@ TEST_F(MachineTest, RegistryPersistsIgnoresCaseAndKeepsOrder) {
   ASSERT_TRUE(k);
   std::vector<std::string> names;
   ASSERT_TRUE(k->ValueNames(&names));
-  EXPECT_EQ(names, (std::vector<std::string>{"Zeta", "alpha", ""}));
+  EXPECT_EQ(names, (std::vector<std::string>{"", "alpha", "Zeta"}));
   RegValue v;
   ASSERT_TRUE(k->Query("zeta", &v));
   EXPECT_EQ(*v.AsString(), "again");
@@ -310,7 +310,7 @@ TEST_F(MachineTest, RegistryPersistsIgnoresCaseAndKeepsOrder) {
   EXPECT_EQ(m_->LastError(), winerr::kFileNotFound);
   auto parent = m_->Reg().Open(RegRoot::kLocalMachine, "SOFTWARE\\Tavrix", RegAccess::kAll, false);
   ASSERT_TRUE(parent->SubkeyNames(&names));
-  EXPECT_EQ(names, (std::vector<std::string>{"Setup", "Beta"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Beta", "Setup"}));
   // A key deleted under an open handle.
   ASSERT_TRUE(m_->Reg().DeleteKeyTree(RegRoot::kLocalMachine, "SOFTWARE\\TAVRIX\\SETUP"));
   EXPECT_FALSE(k->Query("zeta", &v));
