@@ -45,6 +45,8 @@ KIT_DECLARE_EXCEPTION(EFOpenError, Exception);
 KIT_DECLARE_EXCEPTION(EFCreateError, Exception);
 KIT_DECLARE_EXCEPTION(EReadError, Exception);
 KIT_DECLARE_EXCEPTION(EWriteError, Exception);
+// A floating-point value that has no integer or date counterpart.
+KIT_DECLARE_EXCEPTION(EInvalidOp, Exception);
 
 // Raises EAbort (Delphi's Abort).
 [[noreturn]] inline void Abort() { throw EAbort(); }

@@ -348,9 +348,9 @@ class FaultPlatform::Proc : public Processes {
     if (p_->Inject("Procs.Call")) return false;
     return in_.Call(module, export_name, args, result);
   }
-  void FreeModule(ModuleHandle module) override {
-    p_->Inject("Procs.FreeModule");
-    in_.FreeModule(module);
+  void UnloadModule(ModuleHandle module) override {
+    p_->Inject("Procs.UnloadModule");
+    in_.UnloadModule(module);
   }
   bool OleInitialize() override {
     if (p_->Inject("Procs.OleInitialize")) return false;

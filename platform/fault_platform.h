@@ -11,7 +11,7 @@
 //   Key.DeleteTree Ini.Read Ini.Write Ini.DeleteKey Ini.ReadSection
 //   Ini.EraseSection System.Version System.WindowsDirectory
 //   System.SystemDirectory Procs.RunAndWait Procs.Exec Procs.LoadModule
-//   Procs.HasExport Procs.Call Procs.FreeModule Procs.OleInitialize
+//   Procs.HasExport Procs.Call Procs.UnloadModule Procs.OleInitialize
 //   Reboot.EnableShutdownPrivilege Reboot.ExitSystem
 //
 // A failed operation leaves its error code in LastError(), as the wrapped

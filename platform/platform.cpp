@@ -110,19 +110,23 @@ std::optional<uint32_t> RegValue::AsDword() const {
 
 std::optional<std::vector<std::string>> RegValue::AsMultiString() const {
   if (type != regtype::kMultiSz) return std::nullopt;
-  std::vector<std::string> out;
-  std::string cur;
-  for (char c : data) {
-    if (c != '\0') {
-      cur.push_back(c);
-    } else if (cur.empty()) {
-      break;  // the final empty string ends the list
-    } else {
-      out.push_back(cur);
-      cur.clear();
-    }
+  // Every string ends with a zero and the list with one more. Empty strings
+  // inside the list are kept: PendingFileRenameOperations has one for every
+  // delayed delete.
+  std::string body = data;
+  if (body.size() >= 2 && body.compare(body.size() - 2, 2, std::string(2, '\0')) == 0) {
+    body.pop_back();
+  } else if (body == std::string(1, '\0')) {
+    body.clear();
   }
-  if (!cur.empty()) out.push_back(cur);
+  std::vector<std::string> out;
+  size_t start = 0;
+  while (start < body.size()) {
+    size_t end = body.find('\0', start);
+    if (end == std::string::npos) end = body.size();
+    out.push_back(body.substr(start, end - start));
+    start = end + 1;
+  }
   return out;
 }
 

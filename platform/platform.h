@@ -243,8 +243,11 @@ class RegKey {
   virtual bool Query(const std::string& name, RegValue* value) = 0;
   virtual bool Set(const std::string& name, const RegValue& value) = 0;
   virtual bool DeleteValue(const std::string& name) = 0;
-  // Names in the registry's enumeration order (the order of creation for
-  // both backends here), with the case they were created with.
+  // Names with the case they were created with, sorted without regard to
+  // case (ASCII letters compared as small letters, a shorter prefix first),
+  // as Wine enumerates both values and subkeys. Windows NT sorts subkeys
+  // (by capitals) but gives values in creation order: do not depend on the
+  // order of values.
   virtual bool ValueNames(std::vector<std::string>* names) = 0;
   virtual bool SubkeyNames(std::vector<std::string>* names) = 0;
   // Deletes the named subkey with everything below it (RegDeleteTree).
@@ -355,7 +358,7 @@ class Processes {
   // 32-bit result. False (kProcNotFound) when the export is missing.
   virtual bool Call(ModuleHandle module, const std::string& export_name,
                     const std::vector<CallArg>& args, int32_t* result) = 0;
-  virtual void FreeModule(ModuleHandle module) = 0;
+  virtual void UnloadModule(ModuleHandle module) = 0;
 
   // OleInitialize / OleUninitialize around self-registration calls.
   virtual bool OleInitialize() = 0;

@@ -753,7 +753,7 @@ bool EmulatedFileSystem::Copy(const std::string& from, const std::string& to, bo
     return Fail(e);
   if (uint32_t e = Resolve(to, &t)) return Fail(e);
   if (t.path.IsRoot() || (t.exists && t.is_dir)) return Fail(winerr::kAccessDenied);
-  if (t.host == f.host) return Fail(winerr::kSharingViolation);
+  if (t.host == f.host) return Fail(fail_if_exists ? winerr::kFileExists : winerr::kSharingViolation);
   uint64_t replaced = 0;
   if (t.exists) {
     if (fail_if_exists) return Fail(winerr::kFileExists);

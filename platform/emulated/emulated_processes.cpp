@@ -285,10 +285,10 @@ bool EmulatedProcesses::Call(ModuleHandle module, const std::string& export_name
   return true;
 }
 
-void EmulatedProcesses::FreeModule(ModuleHandle module) {
+void EmulatedProcesses::UnloadModule(ModuleHandle module) {
   auto it = modules_.find(module);
   if (it == modules_.end()) return;
-  machine_.AppendJournal("FreeModule " + it->second.path);
+  machine_.AppendJournal("UnloadModule " + it->second.path);
   if (--it->second.refs <= 0) modules_.erase(it);
 }
 

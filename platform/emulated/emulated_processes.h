@@ -26,7 +26,7 @@ class EmulatedProcesses : public Processes {
   bool HasExport(ModuleHandle module, const std::string& export_name) override;
   bool Call(ModuleHandle module, const std::string& export_name, const std::vector<CallArg>& args,
             int32_t* result) override;
-  void FreeModule(ModuleHandle module) override;
+  void UnloadModule(ModuleHandle module) override;
   bool OleInitialize() override;
   void OleUninitialize() override;
 

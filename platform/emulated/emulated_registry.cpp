@@ -1,3 +1,4 @@
+#include <algorithm>
 #include "platform/emulated/emulated_registry.h"
 
 #include <sys/stat.h>
@@ -7,6 +8,17 @@
 #include "platform/emulated/win_path.h"
 
 namespace kit {
+
+// Names are enumerated sorted without regard to case, letters compared as
+// small letters, as the registry of the test machine under Wine gives them.
+static void SortAsWindows(std::vector<std::string>* names) {
+  auto lower = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; };
+  std::stable_sort(names->begin(), names->end(), [&](const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+        [&](char x, char y) { return lower(x) < lower(y); });
+  });
+}
+
 
 using emu::RegNode;
 
@@ -66,6 +78,7 @@ class EmulatedKey : public RegKey {
     if (!n) return false;
     names->clear();
     for (const auto& [k, v] : n->values) names->push_back(k);
+    SortAsWindows(names);
     return true;
   }
 
@@ -74,6 +87,7 @@ class EmulatedKey : public RegKey {
     if (!n) return false;
     names->clear();
     for (const auto& c : n->subkeys) names->push_back(c->name);
+    SortAsWindows(names);
     return true;
   }
 

@@ -1,3 +1,5 @@
+#include <filesystem>
+#include <cctype>
 // NewTestMachine for the native target: a fresh emulated machine in a
 // temporary host directory, removed with the machine. KIT_TEST_VERSION
 // ("95", "nt4", ...) chooses its Windows version; the default is XP.
@@ -11,6 +13,16 @@
 
 #include "platform/emulated/emulated_machine.h"
 #include "platform/testing/test_machine.h"
+
+// The running test program's name as an upper-case .EXE, so the machine's
+// ExePath names the program as Windows would.
+static std::string ProgramName() {
+  std::error_code ec;
+  std::string name = std::filesystem::read_symlink("/proc/self/exe", ec).filename().string();
+  if (name.empty()) name = "KITTEST";
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return name + ".EXE";
+}
 
 namespace kit::testing {
 
@@ -31,7 +43,7 @@ class EmulatedTestMachine : public TestMachine {
     std::string error;
     machine_ = EmulatedMachine::Create(host_dir_ + "/machine", settings, &error);
     if (!machine_) throw std::runtime_error(error);
-    machine_->SetProcess("C:\\KITTEST\\KITTEST.EXE", {});
+    machine_->SetProcess("C:\\KITTEST\\" + ProgramName(), {});
     static std::atomic<int> counter{0};
     scratch_ = "C:\\KITTEST\\" + std::to_string(++counter);
     if (!machine_->Files().MakeDirectories(scratch_))

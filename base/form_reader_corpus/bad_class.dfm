@@ -1,0 +1,4 @@
+object F: TTestForm
+  object B: TBogus
+  end
+end

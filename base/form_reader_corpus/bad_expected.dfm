@@ -1,0 +1,3 @@
+object F: TTestForm
+  Left 12
+end

@@ -1,0 +1,7 @@
+object F: TTestForm
+  object N: TTestNonVisual
+    Checked = 'refuse'
+  end
+  object FailInLoaded: TTestNonVisual
+  end
+end

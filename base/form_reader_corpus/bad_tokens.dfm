@@ -1,0 +1,4 @@
+object F: TTestForm
+  Caption = 'x'#300
+  Glyph.Data = { 0 }
+end

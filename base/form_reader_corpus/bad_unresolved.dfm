@@ -1,0 +1,3 @@
+object F: TTestForm
+  Buddy = Nobody
+end

@@ -1,0 +1,5 @@
+inherited F: TTestForm
+  object TTestControl
+    Lines = ( )
+  end
+end

@@ -1,0 +1,26 @@
+// The process-wide list of every install component in existence, in
+// creation order. Components enter it when they are created and leave it
+// when they are destroyed.
+#pragma once
+
+#include <vector>
+
+namespace kit {
+
+class TInstallContainer;
+
+class ComponentList {
+ public:
+  static const std::vector<TInstallContainer*>& All();
+  static int Count() { return static_cast<int>(All().size()); }
+  // The component at index, or null outside the list.
+  static TInstallContainer* Items(int index);
+
+ private:
+  friend class TInstallContainer;
+  static std::vector<TInstallContainer*>& Mutable();
+  static void Add(TInstallContainer* component);
+  static void Remove(TInstallContainer* component);
+};
+
+}  // namespace kit

@@ -1,0 +1,7 @@
+#include "model/parameter_object.h"
+
+namespace kit {
+
+TParameterObject::~TParameterObject() = default;
+
+}  // namespace kit
