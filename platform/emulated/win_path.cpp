@@ -200,9 +200,10 @@ void ShortNameParts(const std::string& name, std::string* base, std::string* ext
     }
     return out;
   };
-  *base = clean(b, 8);
-  *ext = clean(e, 3);
-  if (base->empty()) *base = "_";
+  std::string cleaned_base = clean(b, 8), cleaned_ext = clean(e, 3);
+  base->swap(cleaned_base);
+  ext->swap(cleaned_ext);
+  if (base->empty()) base->push_back('_');
 }
 
 }  // namespace kit::emu
