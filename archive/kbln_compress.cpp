@@ -437,14 +437,20 @@ bool TKblnCompress::Decompress(TKblnStream& dest) {
     z_stream* z;
     ~End() { inflateEnd(z); }
   } end_guard{&z};
-  std::vector<unsigned char> in(kInflateInput), out(kInflateOutput);
+  // inflate works on a wide buffer (it copies every output call into its
+  // window, which costs dearly with small buffers); what it produces is
+  // handed on in output blocks of 4 096 bytes, each written, reported and
+  // followed by the abort check and the message pump, as if inflated block
+  // by block.
+  constexpr uint32_t kWide = 16 * kInflateOutput;
+  std::vector<unsigned char> in(kInflateInput), out(kWide);
   const int64_t limit = std::max<int32_t>(h.FileSize, 0);
   int64_t written_total = 0;
   bool ended = false;
   for (int pass = 0; pass < passes && !ended; ++pass) {
     for (;;) {
       z.next_out = out.data();
-      z.avail_out = kInflateOutput;
+      z.avail_out = kWide;
       while (z.avail_out > 0 && !ended) {
         if (z.avail_in == 0) {
           uint32_t want = kInflateInput;
@@ -462,20 +468,33 @@ bool TKblnCompress::Decompress(TKblnStream& dest) {
         if (r == Z_STREAM_END) ended = true;
         else if (r < 0 || r == Z_NEED_DICT) throw EDecompressionError("error");
       }
-      if (abort_) throw EKCStop();
-      Pump();
-      uint32_t n = kInflateOutput - z.avail_out;
-      if (n == 0) break;
-      // More output than the header promises: stop before it grows further.
-      if (written_total + n > limit) throw EKCWrongDecompressedSize(h.FileName());
-      uint32_t w = dest.Write(out.data(), n);
-      if (w < n) DoFullDisk();
-      written_total += w;
-      stats_.BytesProcessed += static_cast<int32_t>(w);
-      stats_.TotalBytesProcessed += static_cast<int32_t>(w);
-      stats_.PercentDone = PercentByte(stats_.BytesProcessed, stats_.FileSize);
-      stats_.TotalPercentDone = PercentByte(stats_.TotalBytesProcessed, stats_.TotalFileSize);
-      Status();
+      uint32_t produced = kWide - z.avail_out;
+      uint32_t done = 0;
+      do {
+        uint32_t n = std::min(kInflateOutput, produced - done);
+        if (abort_) throw EKCStop();
+        Pump();
+        if (n == 0) break;
+        // More output than the header promises: stop before it grows further.
+        if (written_total + n > limit) throw EKCWrongDecompressedSize(h.FileName());
+        uint32_t w = dest.Write(out.data() + done, n);
+        if (w < n) DoFullDisk();
+        done += n;
+        written_total += w;
+        stats_.BytesProcessed += static_cast<int32_t>(w);
+        stats_.TotalBytesProcessed += static_cast<int32_t>(w);
+        stats_.PercentDone = PercentByte(stats_.BytesProcessed, stats_.FileSize);
+        stats_.TotalPercentDone = PercentByte(stats_.TotalBytesProcessed, stats_.TotalFileSize);
+        Status();
+      } while (done < produced);
+      // Block by block, the last block with data is followed by an empty one.
+      if (produced < kWide) {
+        if (produced != 0) {
+          if (abort_) throw EKCStop();
+          Pump();
+        }
+        break;
+      }
     }
     if (ended) {
       // The member's bytes are exactly one zlib stream.
