@@ -301,6 +301,8 @@ TEST_F(ArchiveTest, OverwriteRules) {
     EXPECT_EQ(replaces, c.replaced ? 1 : 0);
     if (!c.replaced) EXPECT_EQ(statuses, 0);
     EXPECT_TRUE(engine.DestFileName.empty());
+    engine.OnStatus = nullptr;
+    engine.OnReplace = nullptr;
   }
   // 10.0 does not replace 9.0: the fields compare as text.
   versions["C:\\OUT\\F.DLL"] = "9.0";
