@@ -93,7 +93,7 @@ size_t Inflate(const std::string& in, std::string& out) {
 }
 
 // Seconds to look up every member of an archive of n members by name (as
-// the installer does for each file), in another letter case.
+// the installer does for each file), in another letter case, ten times over.
 double Lookup(int n, double* load_seconds) {
   MemoryFileSystem fs;
   std::vector<std::string> names;
@@ -118,6 +118,7 @@ double Lookup(int n, double* load_seconds) {
     engine.FileCount();
     auto t1 = Clock::now();
     long found = 0;
+    for (int pass = 0; pass < 10; ++pass)
     for (const std::string& name : names) {
       std::string upper = name;
       for (char& c : upper) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
@@ -125,7 +126,7 @@ double Lookup(int n, double* load_seconds) {
       found += engine.Headers().IndexOf(name + ";dest") >= 0;
     }
     auto t2 = Clock::now();
-    if (found != 2L * n) {
+    if (found != 20L * n) {
       std::fprintf(stderr, "lookup failed: %ld of %d\n", found, 2 * n);
       std::exit(1);
     }
