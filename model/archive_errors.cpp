@@ -53,4 +53,9 @@ EKCFHCannotWriteHeaders::EKCFHCannotWriteHeaders()
 EKCFHCannotReadHeaderCount::EKCFHCannotReadHeaderCount()
     : EKCFH("Could not read the file header count for the compressed file") {}
 
+EKCFHFileNameTooLong::EKCFHFileNameTooLong(const std::string& path)
+    : EKCFH("The following path is longer than 100 characters and cannot be stored in the "
+            "archive: " + path),
+      path_(path) {}
+
 }  // namespace kit

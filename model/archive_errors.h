@@ -1,5 +1,5 @@
-// Errors of the archive engine (the EKC family) and of its header table
-// (EKCFH). Their messages are fixed English text, never translated.
+// Errors of the archive engine (the EKC family), of its header table (EKCFH)
+// and of zlib. Their messages are fixed English text, never translated.
 #pragma once
 
 #include <string>
@@ -126,5 +126,20 @@ class EKCFHCannotReadHeaderCount : public EKCFH {
   EKCFHCannotReadHeaderCount();
   const char* ClassName() const override { return "EKCFHCannotReadHeaderCount"; }
 };
+
+// A source path that does not fit the header's 100-character name field.
+class EKCFHFileNameTooLong : public EKCFH {
+ public:
+  explicit EKCFHFileNameTooLong(const std::string& path);
+  const char* ClassName() const override { return "EKCFHFileNameTooLong"; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+KIT_DECLARE_EXCEPTION(EZlibError, Exception);
+KIT_DECLARE_EXCEPTION(ECompressionError, EZlibError);
+KIT_DECLARE_EXCEPTION(EDecompressionError, EZlibError);
 
 }  // namespace kit

@@ -1,0 +1,713 @@
+#include "archive/kbln_compress.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "archive/compare_versions.h"
+#include "archive/compression_stream.h"
+#include "archive/file_date.h"
+#include "archive/percent.h"
+#include "archive/archive_paths.h"
+#include "base/text.h"
+#include "system/version_resource.h"
+
+namespace kit {
+
+
+namespace {
+
+constexpr uint32_t kShareReadWrite = share::kRead | share::kWrite;
+constexpr uint32_t kCopyBlock = 65536;
+constexpr uint32_t kInflateInput = 65536;
+constexpr uint32_t kInflateOutput = 4096;
+constexpr uint32_t kSplitChunk = 8192;
+constexpr uint32_t kCopyFileBuffer = 8192;
+
+// A name that stays inside its directory: no separators (already cut off),
+// not "." or "..", nothing Windows refuses or silently drops.
+bool IsPlainFileName(const std::string& name) {
+  if (Trim(name).empty()) return false;
+  bool only_dots = true;
+  for (char ch : name) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if (c < 32 || std::strchr("<>\"|?*\\/:", ch) != nullptr) return false;
+    if (ch != '.' && ch != ' ') only_dots = false;
+  }
+  return !only_dots;
+}
+
+// The file name part of a member or destination name.
+std::string MemberFileName(const std::string& name) { return archive_paths::FileName(name); }
+
+std::string SharedFileVersion(const std::string& path) {
+  TVersionResource* reader = VersionReader();
+  if (reader == nullptr) return {};
+  reader->SetFileName(path);
+  return reader->VersionInfo()->FileVersion();
+}
+
+// The directory part without its trailing delimiter.
+std::string DirectoryWithoutSlash(const std::string& path) {
+  std::string d = archive_paths::FilePath(path);
+  while (!d.empty() && (d.back() == '\\' || d.back() == '/')) d.pop_back();
+  return d;
+}
+
+// Where a destination's temporary file goes: its directory, as given.
+std::string DirectoryOf(const std::string& path) {
+  std::string d = archive_paths::FilePath(path);
+  if (d.size() > 1 && (d.back() == '\\' || d.back() == '/') && d[d.size() - 2] != ':') d.pop_back();
+  return d;
+}
+
+int32_t CheckedPosition(int64_t pos) {
+  if (pos < 0 || pos > INT32_MAX) throw EKCFHCannotWriteHeaders();
+  return static_cast<int32_t>(pos);
+}
+
+}  // namespace
+
+TKblnCompress::TKblnCompress(TComponent* owner, FileSystem& fs, KblnServices services)
+    : TComponent(owner), fs_(fs), services_(std::move(services)) {
+  if (!services_.file_version) services_.file_version = SharedFileVersion;
+}
+
+TKblnCompress::~TKblnCompress() { CloseStreams(); }
+
+void TKblnCompress::CloseStreams() {
+  dest_file_.reset();
+  dest_handle_.reset();
+  source_stream_.reset();
+  source_file_.reset();
+}
+
+void TKblnCompress::SetCompressedFile(const std::string& value) {
+  if (!SameText(value, compressed_file_)) {
+    bool same_set = headers_loaded_ && headers_.MultiVolume != 0 &&
+                    SameText(archive_paths::ChangeExt(value, ".1"), archive_paths::ChangeExt(compressed_file_, ".1"));
+    if (!same_set) headers_loaded_ = false;
+  }
+  compressed_file_ = value;
+}
+
+void TKblnCompress::SetFilesToProcess(std::vector<std::string> list) {
+  for (size_t i = list.size(); i-- > 0;)
+    if (Trim(list[i]).empty()) list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+  files_ = std::move(list);
+}
+
+void TKblnCompress::LoadStats(const TFileHeader& h) {
+  stats_.FileName = h.FileName();
+  stats_.FileSize = h.FileSize;
+  stats_.CompressedSize = h.CompressedSize;
+  stats_.BytesProcessed = 0;
+  stats_.PercentDone = 0;
+  stats_.Finished = false;
+  stats_.CompressionRatio = PercentByte(h.CompressedSize, h.FileSize);
+  stats_.Header = h.Record();
+}
+
+void TKblnCompress::Guarded(bool silent_abort_returns, const std::function<void()>& body,
+                            const std::function<void()>& always) {
+  auto finish = [&] {
+    try {
+      always();
+    } catch (...) {
+      // Closing and clearing must not hide the operation's own outcome.
+    }
+  };
+  try {
+    try {
+      body();
+    } catch (...) {
+      finish();
+      throw;
+    }
+    finish();
+  } catch (const EKCStop&) {
+    if (OnAborted) OnAborted(*this);
+  } catch (const EAbort&) {
+    if (!silent_abort_returns) {
+      abort_ = true;
+      throw;
+    }
+  } catch (...) {
+    abort_ = true;
+    throw;
+  }
+}
+
+// ------------------------------------------------------------------ table
+
+void TKblnCompress::ReadHeaders() {
+  std::unique_ptr<File> f;
+  if (fs_.Exists(compressed_file_))
+    f = fs_.Open(compressed_file_, FileAccess::kRead, kShareReadWrite, Disposition::kOpenExisting);
+  if (!f) throw EKCCouldNotOpenCompressedFile(compressed_file_);
+  headers_loaded_ = false;
+  try {
+    TKblnNormalHandleStream s(*f);
+    headers_.ReadFromStream(s, offset_);
+  } catch (const Exception&) {
+    throw EKCFHCannotReadHeaders();
+  }
+  headers_loaded_ = true;
+}
+
+int TKblnCompress::FileCount() {
+  if (!headers_loaded_ && operation_ != TOperation::kAdding) ReadHeaders();
+  return headers_.Count();
+}
+
+void TKblnCompress::GetFileStats(int index, TlzhFileStats& stats) {
+  if (index < 0 || index >= FileCount())
+    throw Exception("Tried to access the " + std::to_string(index) + "th file. This file is not defined");
+  headers_.StartTotals(stats_);
+  LoadStats(*headers_.FileHeaders(index));
+  stats = stats_;
+}
+
+int TKblnCompress::IndexOfFile(const std::string& name) {
+  if (!headers_loaded_) ReadHeaders();
+  return headers_.IndexOfWhole(name);
+}
+
+void TKblnCompress::DoFullDisk() {
+  if (OnFullDisk) {
+    OnFullDisk(*this);
+    return;
+  }
+  throw EKCDiskFull();
+}
+
+// ------------------------------------------------------------------ adding
+
+void TKblnCompress::AddFiles(bool only_add) {
+  abort_ = false;
+  operation_ = TOperation::kAdding;
+  headers_.MultiVolume = 0;
+  offset_ = 0;
+  CloseStreams();
+  std::unique_ptr<File> archive;
+  int64_t restore_size = -1;  // what the archive is cut back to when the run fails
+  bool complete = false;
+  Guarded(
+      true,
+      [&] {
+        std::string dir = DirectoryOf(compressed_file_);
+        if (Trim(dir).empty()) throw Exception("Unable to create directory");
+        fs_.MakeDirectories(dir);  // a failure shows when the archive is created
+        bool opened = only_add && fs_.Exists(compressed_file_);
+        archive = fs_.Open(compressed_file_, FileAccess::kReadWrite, kShareReadWrite,
+                           opened ? Disposition::kOpenExisting : Disposition::kCreateAlways);
+        if (!archive) throw EKCCouldNotCreateFile(compressed_file_);
+        TKblnNormalHandleStream out(*archive);
+        if (opened) {
+          headers_.ReadFromStream(out, 0);
+          if (headers_.MultiVolume != 0)
+            throw Exception("Files cannot be added to a volume set: " + compressed_file_);
+          restore_size = out.Size();
+          headers_.AddFromList(files_, true, fs_, services_.file_version);
+        } else {
+          // Until every new member is complete the archive reads as empty.
+          headers_.Clear();
+          headers_.MultiVolume = 0;
+          headers_.WriteToStream(out);
+          restore_size = 5;
+          headers_.AddFromList(files_, false, fs_, services_.file_version);
+        }
+        headers_.StartTotals(stats_);
+        stats_.TotalCompressedSize = 0;
+        for (int i = 0; i < headers_.Count(); ++i) {
+          TFileHeader& h = *headers_.FileHeaders(i);
+          if (h.Stored) continue;
+          if (out.Seek(0, SeekOrigin::kEnd) < 0) throw EKCFHCannotWriteHeaders();
+          AddOne(h, out);
+        }
+        // The new count goes in last: a run that fails before this point
+        // leaves the archive as it was.
+        headers_.WriteToStream(out);
+        complete = true;
+        headers_loaded_ = false;
+      },
+      [&] {
+        CloseStreams();
+        if (archive && !complete && restore_size >= 0) {
+          TKblnNormalHandleStream out(*archive);
+          out.SetSize(restore_size);
+        }
+        archive.reset();
+        files_.clear();
+      });
+}
+
+void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
+  current_header_ = &h;
+  std::string temp_dir, temp;
+  if (!fs_.TempDirectory(&temp_dir) || !fs_.TempFileName(temp_dir, "lzh", &temp))
+    throw EKCCannotCreateTemp();
+  try {
+    source_file_ = fs_.Open(h.FileName(), FileAccess::kRead, kShareReadWrite, Disposition::kOpenExisting);
+    if (!source_file_) {
+      uint32_t code = services_.last_error ? services_.last_error() : 0;
+      EFOpenError error("Cannot open file \"" + h.FileName() + "\"");
+      if (services_.show_message) {
+        services_.show_message("error =" + std::to_string(code));
+        services_.show_message(error.ClassName());
+        services_.show_message(h.FileName());
+      }
+      throw error;
+    }
+    source_stream_ = std::make_unique<TKblnNormalHandleStream>(*source_file_);
+    dest_handle_ = fs_.Open(temp, FileAccess::kReadWrite, share::kNone, Disposition::kCreateAlways);
+    if (!dest_handle_) throw EKCCouldNotCreateFile(temp);
+    dest_file_ = std::make_unique<TKblnNormalHandleStream>(*dest_handle_);
+
+    LoadStats(h);
+    stats_.CompressedSize = 0;
+    if (OnBeforeAdding) OnBeforeAdding(*this, stats_);
+    {
+      TCompressionStream z(level_, *dest_file_, [this] { AddStatus(); });
+      source_stream_->Seek(0, SeekOrigin::kBegin);
+      std::vector<unsigned char> buffer(kCopyBlock);
+      for (;;) {
+        uint32_t n = source_stream_->Read(buffer.data(), kCopyBlock);
+        if (n == 0) break;
+        z.Write(buffer.data(), n);
+      }
+      z.Finish();
+    }
+    stats_.Finished = true;
+    AddStatus();
+    stats_.Finished = false;
+    stats_.CompressionRatio = PercentByte(stats_.CompressedSize, stats_.FileSize);
+
+    dest_file_->Seek(0, SeekOrigin::kBegin);
+    int64_t at = archive.Position();
+    int32_t header_pos = CheckedPosition(at);
+    h.WriteToStream(archive);  // placeholder, rewritten below
+    h.DataStart = CheckedPosition(at + kHeaderRecordSize);
+    int64_t size = dest_file_->Size();
+    int64_t copied = 0;
+    std::vector<unsigned char> buffer(kCopyBlock);
+    while (copied < size) {
+      uint32_t n = dest_file_->Read(buffer.data(), kCopyBlock);
+      if (n == 0) break;
+      uint32_t w = archive.Write(buffer.data(), n);
+      copied += w;
+      if (w < n) break;
+    }
+    if (copied < size) DoFullDisk();
+    stats_.TotalCompressedSize += static_cast<int32_t>(size);
+    int64_t end = archive.Position();
+    h.DataEnd = CheckedPosition(end - 1);
+    h.NextHeader = CheckedPosition(end);
+    h.CompressedSize = stats_.CompressedSize;
+    if (archive.Seek(header_pos, SeekOrigin::kBegin) != header_pos) throw EKCFHCannotWriteHeaders();
+    h.WriteToStream(archive);
+    archive.Seek(0, SeekOrigin::kEnd);
+    if (OnAfterAdding) OnAfterAdding(*this, stats_);
+  } catch (...) {
+    CloseStreams();
+    fs_.RemoveFile(temp);
+    throw;
+  }
+  CloseStreams();
+  fs_.RemoveFile(temp);
+}
+
+void TKblnCompress::AddStatus() {
+  if (abort_) throw EKCStop();
+  Pump();
+  if (!dest_file_) throw Exception("AddStatus has Nil DestFile");
+  int64_t p = (source_stream_ ? source_stream_->Position() : 0) - 1;
+  stats_.TotalBytesProcessed += static_cast<int32_t>(p - stats_.BytesProcessed);
+  stats_.BytesProcessed = static_cast<int32_t>(p);
+  stats_.CompressedSize = static_cast<int32_t>(dest_file_->Size());
+  stats_.PercentDone = PercentByte(stats_.BytesProcessed, stats_.FileSize);
+  stats_.TotalPercentDone = PercentByte(stats_.TotalBytesProcessed, stats_.TotalFileSize);
+  Status();
+}
+
+// ------------------------------------------------------------------ extracting
+
+bool TKblnCompress::ShouldWrite(const std::string& dest, const std::string& new_version,
+                                double new_date) {
+  if (!fs_.Exists(dest)) return true;
+  auto by_date = [&] {
+    double old_date = -1e300;  // an unreadable date counts as the earliest
+    if (auto f = fs_.Open(dest, FileAccess::kRead, share::kAll, Disposition::kOpenExisting)) {
+      uint32_t dos = 0;
+      if (f->GetTime(&dos)) old_date = DosToFileDate(dos);
+    }
+    return old_date < new_date;
+  };
+  auto old_version = [&] { return services_.file_version ? services_.file_version(dest) : std::string(); };
+  switch (overwrite_) {
+    case owAlways: return true;
+    case owNever: return false;
+    case owVersion: return CompareVersions(new_version, old_version()) == 1;
+    case owDate: return by_date();
+    case owVersionDate: {
+      int r = CompareVersions(new_version, old_version());
+      if (r == 1) return true;
+      if (r == 2) return false;
+      return by_date();
+    }
+  }
+  throw Exception("Overwrite flag is not in [owNever,owAlways,owVersion,owDate,owVersionDate]");
+}
+
+void TKblnCompress::ExtractFiles() {
+  abort_ = false;
+  operation_ = TOperation::kExtracting;
+  CloseStreams();
+  Guarded(
+      true,
+      [&] {
+        if (!headers_loaded_) ReadHeaders();
+        current_disk_ = 0;
+        headers_.StartTotals(stats_);
+        headers_.SumSizes(stats_);
+        std::vector<std::string> lines = files_;
+        for (const std::string& line : lines) ExtractOne(line);
+      },
+      [&] {
+        CloseStreams();
+        files_.clear();
+        DestFileName.clear();
+      });
+}
+
+void TKblnCompress::ExtractOne(const std::string& line) {
+  int index = headers_.IndexOf(line);
+  if (index < 0) throw EKCFHFileNotInArchive(line);
+  TFileHeader& h = *headers_.FileHeaders(index);
+  current_header_ = &h;
+  LoadStats(h);
+  if (Trim(DestFileName).empty()) DestFileName = MemberFileName(h.FileName());
+  if (OnBeforeExtracting) OnBeforeExtracting(*this, stats_);
+  auto destination = [&] {
+    DestFileName = MemberFileName(DestFileName);
+    std::string dir = extract_directory_;
+    if (!dir.empty() && dir.back() != '\\' && dir.back() != '/') dir += '\\';
+    return dir + DestFileName;
+  };
+  std::string dest = destination();
+  bool existed = fs_.Exists(dest);
+  bool write = ShouldWrite(dest, h.FileVersion(), h.FileDate);
+  if (write && existed && OnReplace) {
+    OnReplace(*this, stats_);
+    dest = destination();
+  }
+  if (write) {
+    // A member name such as "..\" must not lead out of the directory.
+    if (!IsPlainFileName(DestFileName)) throw EKCCouldNotCreateFile(dest);
+    source_stream_.reset();
+    OpenDiskFile(source_file_, h.FirstDisk == 0 ? 1 : h.FirstDisk, FileAccess::kRead, compressed_file_);
+    source_stream_ = std::make_unique<TKblnNormalHandleStream>(*source_file_);
+    current_disk_ = h.FirstDisk;
+    std::string dir = DirectoryOf(dest);
+    if (Trim(dir).empty()) throw Exception("Unable to create directory");
+    fs_.MakeDirectories(dir);
+    // The member is written beside its destination and moved into place
+    // only when complete, so a failure never leaves a cut file there nor
+    // destroys the file it was to replace.
+    std::string temp;
+    if (!fs_.TempFileName(dir, "lzh", &temp)) throw EKCCouldNotCreateFile(dest);
+    bool placed = false;
+    try {
+      dest_handle_ = fs_.Open(temp, FileAccess::kReadWrite, share::kNone, Disposition::kCreateAlways);
+      if (!dest_handle_) throw EKCCouldNotCreateFile(dest);
+      dest_file_ = std::make_unique<TKblnNormalHandleStream>(*dest_handle_);
+      source_stream_->Seek(static_cast<int64_t>(offset_) + h.DataStart, SeekOrigin::kBegin);
+      bool ended = Decompress(*dest_file_);
+      stats_.Finished = true;
+      Status();
+      if (dest_file_->Size() != h.FileSize) throw EKCWrongDecompressedSize(h.FileName());
+      if (!ended) throw EDecompressionError("error");
+      if (!dest_handle_->SetTime(FileDateToDos(h.FileDate)))
+        throw Exception("Cannot set the date of the file just extracted.");
+      CloseStreams();
+      if (!fs_.MoveEx(temp, dest, movefile::kReplaceExisting)) throw EKCCouldNotCreateFile(dest);
+      placed = true;
+    } catch (...) {
+      CloseStreams();
+      if (!placed) fs_.RemoveFile(temp);
+      throw;
+    }
+  }
+  DestFileName.clear();
+}
+
+bool TKblnCompress::Decompress(TKblnStream& dest) {
+  TFileHeader& h = *current_header_;
+  int passes = static_cast<int>(h.LastDisk) - current_disk_ + 1;
+  if (passes <= 0) return false;
+  z_stream z{};
+  if (inflateInit2(&z, 15) < 0) throw EDecompressionError("error");
+  struct End {
+    z_stream* z;
+    ~End() { inflateEnd(z); }
+  } end_guard{&z};
+  // inflate works on a wide buffer (it copies every output call into its
+  // window, which costs dearly with small buffers); what it produces is
+  // handed on in output blocks of 4 096 bytes, each written, reported and
+  // followed by the abort check and the message pump, as if inflated block
+  // by block.
+  constexpr uint32_t kWide = 16 * kInflateOutput;
+  std::vector<unsigned char> in(kInflateInput), out(kWide);
+  const int64_t limit = std::max<int32_t>(h.FileSize, 0);
+  int64_t written_total = 0;
+  bool ended = false;
+  for (int pass = 0; pass < passes && !ended; ++pass) {
+    for (;;) {
+      z.next_out = out.data();
+      z.avail_out = kWide;
+      while (z.avail_out > 0 && !ended) {
+        if (z.avail_in == 0) {
+          uint32_t want = kInflateInput;
+          if (current_disk_ == h.LastDisk) {
+            int64_t pos = source_stream_->Position();
+            int64_t last = static_cast<int64_t>(offset_) + h.DataEnd;
+            want = (pos < 0 || pos > last) ? 0 : static_cast<uint32_t>(std::min<int64_t>(want, last - pos + 1));
+          }
+          uint32_t got = want ? source_stream_->Read(in.data(), want) : 0;
+          if (got == 0) break;
+          z.next_in = in.data();
+          z.avail_in = got;
+        }
+        int r = inflate(&z, Z_NO_FLUSH);
+        if (r == Z_STREAM_END) ended = true;
+        else if (r < 0 || r == Z_NEED_DICT) throw EDecompressionError("error");
+      }
+      uint32_t produced = kWide - z.avail_out;
+      uint32_t done = 0;
+      do {
+        uint32_t n = std::min(kInflateOutput, produced - done);
+        if (abort_) throw EKCStop();
+        Pump();
+        if (n == 0) break;
+        // More output than the header promises: stop before it grows further.
+        if (written_total + n > limit) throw EKCWrongDecompressedSize(h.FileName());
+        uint32_t w = dest.Write(out.data() + done, n);
+        if (w < n) DoFullDisk();
+        done += n;
+        written_total += w;
+        stats_.BytesProcessed += static_cast<int32_t>(w);
+        stats_.TotalBytesProcessed += static_cast<int32_t>(w);
+        stats_.PercentDone = PercentByte(stats_.BytesProcessed, stats_.FileSize);
+        stats_.TotalPercentDone = PercentByte(stats_.TotalBytesProcessed, stats_.TotalFileSize);
+        Status();
+      } while (done < produced);
+      // Block by block, the last block with data is followed by an empty one.
+      if (produced < kWide) {
+        if (produced != 0) {
+          if (abort_) throw EKCStop();
+          Pump();
+        }
+        break;
+      }
+    }
+    if (ended) {
+      // The member's bytes are exactly one zlib stream.
+      bool trailing = z.avail_in > 0 || current_disk_ < h.LastDisk;
+      if (!trailing) {
+        int64_t pos = source_stream_->Position();
+        trailing = pos >= 0 && pos <= static_cast<int64_t>(offset_) + h.DataEnd &&
+                   pos < source_stream_->Size();
+      }
+      if (trailing) throw EDecompressionError("error");
+      break;
+    }
+    if (current_disk_ < h.LastDisk) {
+      ++current_disk_;
+      source_stream_.reset();
+      OpenDiskFile(source_file_, current_disk_, FileAccess::kRead, compressed_file_);
+      source_stream_ = std::make_unique<TKblnNormalHandleStream>(*source_file_);
+      source_stream_->Seek(0, SeekOrigin::kBegin);
+    }
+  }
+  return ended;
+}
+
+void TKblnCompress::OpenDiskFile(std::unique_ptr<File>& stream, int disk, FileAccess mode,
+                                 std::string& file_name) {
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    stream.reset();
+    if (headers_.MultiVolume != 0) file_name = archive_paths::ChangeExt(file_name, "." + std::to_string(disk));
+    if (!fs_.Exists(file_name)) {
+      if (!OnNewDisk) throw Exception("Could not open the correct disk file " + std::to_string(disk));
+      std::string path = DirectoryWithoutSlash(file_name);
+      OnNewDisk(*this, disk, path);
+      file_name = archive_paths::WithSeparator(path) + archive_paths::FileName(file_name);
+    }
+    if (fs_.Exists(file_name)) {
+      stream = fs_.Open(file_name, mode, kShareReadWrite, Disposition::kOpenExisting);
+      if (!stream) throw EKCCouldNotOpenCompressedFile(file_name);
+      return;
+    }
+  }
+  throw Exception("Could not open the correct disk file " + std::to_string(disk));
+}
+
+// ------------------------------------------------------------------ splitting
+
+void TKblnCompress::SplitToDisks(std::string dest_dir, const std::string& disk_file_name) {
+  abort_ = false;
+  CloseStreams();
+  std::unique_ptr<File> volume;
+  std::unique_ptr<TKblnNormalHandleStream> volume_stream;
+  Guarded(
+      false,
+      [&] {
+        if (!headers_loaded_) ReadHeaders();
+        current_disk_ = 1;
+        headers_.MultiVolume = 1;
+        headers_.StartTotals(stats_);
+        // Read only: splitting never writes its source.
+        source_file_ = fs_.Open(compressed_file_, FileAccess::kRead, kShareReadWrite,
+                                Disposition::kOpenExisting);
+        if (!source_file_) throw EKCCouldNotOpenCompressedFile(compressed_file_);
+        source_stream_ = std::make_unique<TKblnNormalHandleStream>(*source_file_);
+        std::string volume_name = archive_paths::WithSeparator(dest_dir) + disk_file_name;
+        volume = fs_.Open(volume_name, FileAccess::kReadWrite, kShareReadWrite, Disposition::kCreateAlways);
+        if (!volume) throw EKCCouldNotCreateFile(volume_name);
+        volume_stream = std::make_unique<TKblnNormalHandleStream>(*volume);
+        headers_.WriteToStream(*volume_stream);
+        for (int i = 0; i < headers_.Count(); ++i) {
+          TFileHeader& h = *headers_.FileHeaders(i);
+          current_header_ = &h;
+          LoadStats(h);
+          int32_t old_end = h.DataEnd;
+          source_stream_->Seek(static_cast<int64_t>(offset_) + h.DataStart, SeekOrigin::kBegin);
+          h.DataStart = CheckedPosition(volume_stream->Position());
+          h.FirstDisk = static_cast<uint8_t>(current_disk_);
+          while (SplitChunk(old_end, volume, volume_stream, volume_name, dest_dir, disk_file_name)) {
+          }
+          h.DataEnd = CheckedPosition(volume_stream->Position() - 1);
+          h.LastDisk = static_cast<uint8_t>(current_disk_);
+        }
+        volume_stream.reset();
+        OpenDiskFile(volume, 1, FileAccess::kReadWrite, volume_name);
+        volume_stream = std::make_unique<TKblnNormalHandleStream>(*volume);
+        headers_.WriteToStream(*volume_stream);
+        // The table in memory now describes the volume set, not CompressedFile.
+        headers_loaded_ = false;
+      },
+      [&] {
+        volume_stream.reset();
+        volume.reset();
+        CloseStreams();
+      });
+}
+
+bool TKblnCompress::SplitChunk(int32_t old_end, std::unique_ptr<File>& volume,
+                               std::unique_ptr<TKblnNormalHandleStream>& volume_stream,
+                               std::string& volume_name, std::string& dest_dir,
+                               const std::string& disk_file_name) {
+  if (abort_) throw EKCStop();
+  int64_t end = static_cast<int64_t>(offset_) + old_end;
+  int64_t pos = source_stream_->Position();
+  if (pos < 0 || pos > end) return false;
+  uint32_t n = static_cast<uint32_t>(std::min<int64_t>(kSplitChunk, end - pos + 1));
+  unsigned char buffer[kSplitChunk];
+  uint32_t got = source_stream_->Read(buffer, n);
+  // The archive ends inside a member: it is cut short.
+  if (got < n) throw EKCFHCannotReadHeaders();
+  Pump();
+  uint32_t w = volume_stream->Write(buffer, n);
+  if (w < n) {
+    volume_stream.reset();
+    volume.reset();
+    if (current_disk_ >= 255) throw EKCNotEnoughSpace();  // the volume byte cannot count further
+    ++current_disk_;
+    if (!OnNewDisk) throw EKCNewDiskEventNotAssigned();
+    OnNewDisk(*this, current_disk_, dest_dir);
+    volume_name = archive_paths::WithSeparator(dest_dir) +
+                  archive_paths::ChangeExt(disk_file_name, "." + std::to_string(current_disk_));
+    volume = fs_.Open(volume_name, FileAccess::kReadWrite, kShareReadWrite, Disposition::kCreateAlways);
+    if (!volume) throw EKCCouldNotCreateFile(volume_name);
+    volume_stream = std::make_unique<TKblnNormalHandleStream>(*volume);
+    if (volume_stream->Write(buffer + w, n - w) < n - w) throw EKCNotEnoughSpace();
+  }
+  stats_.BytesProcessed += static_cast<int32_t>(n);
+  stats_.PercentDone = PercentByte(stats_.BytesProcessed, stats_.CompressedSize);
+  stats_.TotalBytesProcessed += static_cast<int32_t>(n);
+  stats_.TotalPercentDone = PercentByte(stats_.TotalBytesProcessed, stats_.TotalCompressedSize);
+  Status();
+  return true;
+}
+
+// ------------------------------------------------------------------ copying
+
+void TKblnCompress::CopyFile(const std::string& source, std::string dest) {
+  abort_ = false;
+  offset_ = 0;
+  extract_directory_ = archive_paths::FilePath(dest);
+  DestFileName = archive_paths::FileName(dest);
+  std::string new_version = services_.file_version ? services_.file_version(source) : std::string();
+  uint32_t source_time = 0;
+  bool has_time = fs_.GetTime(source, &source_time);
+  bool existed = fs_.Exists(dest);
+  if (!ShouldWrite(dest, new_version, has_time ? DosToFileDate(source_time) : 0)) return;
+  if (existed && OnReplace) {
+    TlzhFileStats nothing;
+    OnReplace(*this, nothing);
+    dest = extract_directory_ + archive_paths::FileName(DestFileName);
+  }
+  TlzhFileStats st;
+  st.FileName = source;
+  auto in = fs_.Open(source, FileAccess::kRead, kShareReadWrite, Disposition::kOpenExisting);
+  if (!in) throw EKCCouldNotOpenFile(source);
+  int64_t size = in->Size();
+  st.FileSize = static_cast<int32_t>(size);
+  std::string temp;
+  std::string dir = DirectoryOf(dest);
+  if (dir.empty() || !fs_.TempFileName(dir, "lzh", &temp)) throw EKCCouldNotCreateFile(dest);
+  try {
+    auto out = fs_.Open(temp, FileAccess::kWrite, share::kNone, Disposition::kCreateAlways);
+    if (!out) throw EKCCouldNotCreateFile(dest);
+    bool short_write = false;
+    std::vector<unsigned char> buffer(kCopyFileBuffer);
+    uint32_t n = 0;
+    do {
+      if (abort_) {
+        // Stopped: the old destination stays as it was.
+        out.reset();
+        fs_.RemoveFile(temp);
+        return;
+      }
+      if (!in->Read(buffer.data(), kCopyFileBuffer, &n)) n = 0;
+      if (n > 0) {
+        uint32_t w = 0;
+        out->Write(buffer.data(), n, &w);
+        if (w < n) {
+          short_write = true;
+          DoFullDisk();
+        }
+      }
+      st.BytesProcessed += static_cast<int32_t>(n);
+      st.TotalBytesProcessed += static_cast<int32_t>(n);
+      st.PercentDone = PercentByte(st.BytesProcessed, st.FileSize);
+      st.TotalPercentDone = PercentByte(st.BytesProcessed, st.FileSize);
+      if (OnStatus) OnStatus(*this, st);
+      Pump();
+    } while (n == kCopyFileBuffer);
+    // An incomplete copy never takes the place of the destination.
+    if (short_write) throw EKCDiskFull();
+    if (st.BytesProcessed != size) throw EKCCouldNotOpenFile(source);
+    if (has_time) out->SetTime(source_time);  // a refusal is ignored
+    out.reset();
+    if (!fs_.MoveEx(temp, dest, movefile::kReplaceExisting)) throw EKCCouldNotCreateFile(dest);
+  } catch (...) {
+    fs_.RemoveFile(temp);
+    throw;
+  }
+  st.Finished = true;
+  if (OnStatus) OnStatus(*this, st);
+}
+
+}  // namespace kit

@@ -1,0 +1,152 @@
+// TKblnCompress: moves files into and out of archives. AddFiles compresses a
+// list of source files into an archive, ExtractFiles decompresses named
+// members into a directory under an overwrite rule, SplitToDisks copies a
+// finished archive onto a numbered volume set, CopyFile copies one file
+// uncompressed under the same rule. Progress goes to OnStatus; Abort stops
+// the running operation; OnNewDisk asks for volumes.
+//
+// All file access goes through the FileSystem given to the constructor.
+// Extracted and copied files are written under a temporary name in the
+// destination directory and moved into place only when complete.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/archive_errors.h"
+#include "archive/archive_types.h"
+#include "archive/file_headers.h"
+#include "archive/kbln_stream.h"
+#include "base/component.h"
+#include "platform/platform.h"
+
+namespace kit {
+
+class TKblnCompress;
+
+using TNotifyEvent = std::function<void(TKblnCompress& sender)>;
+using TlzhFileStatsEvent = std::function<void(TKblnCompress& sender, const TlzhFileStats& stats)>;
+using TlzhNewDiskEvent = std::function<void(TKblnCompress& sender, int disk_number, std::string& path)>;
+
+// What the engine needs from the rest of the program.
+struct KblnServices {
+  // The version string of a file; empty means "no version". When not given,
+  // the shared version reader's FileVersion (none while it is not started).
+  FileVersionLookup file_version;
+  // Lets the user interface process its pending messages (may be empty).
+  std::function<void()> process_messages;
+  // Shows a plain message box (may be empty).
+  std::function<void(const std::string& text)> show_message;
+  // The system's last error code (GetLastError); may be empty.
+  std::function<uint32_t()> last_error;
+};
+
+class TKblnCompress : public TComponent {
+  KIT_COMPONENT_CLASS(TKblnCompress)
+
+ public:
+  enum class TOperation { kNone, kAdding, kExtracting };
+
+  TKblnCompress(TComponent* owner, FileSystem& fs, KblnServices services = {});
+  ~TKblnCompress() override;
+
+  // ---- published properties
+  bool Abort() const { return abort_; }
+  void SetAbort(bool value) { abort_ = value; }
+  const std::string& CompressedFile() const { return compressed_file_; }
+  void SetCompressedFile(const std::string& value);
+  TCompressionLevel CompressionLevel() const { return level_; }
+  void SetCompressionLevel(TCompressionLevel level) { level_ = level; }
+  const std::string& ExtractDirectory() const { return extract_directory_; }
+  void SetExtractDirectory(const std::string& dir) { extract_directory_ = dir; }
+  const std::vector<std::string>& FilesToProcess() const { return files_; }
+  // Blank lines (blank after trimming) are dropped.
+  void SetFilesToProcess(std::vector<std::string> list);
+  int32_t Offset() const { return offset_; }
+  void SetOffset(int32_t offset) { offset_ = offset; }
+  TOverwriteType Overwrite() const { return overwrite_; }
+  void SetOverwrite(TOverwriteType value) { overwrite_ = value; }
+
+  // ---- events
+  TNotifyEvent OnAborted;
+  TlzhFileStatsEvent OnAfterAdding;
+  TlzhFileStatsEvent OnBeforeAdding;
+  TlzhFileStatsEvent OnAfterExtracting;  // not raised by any operation
+  TlzhFileStatsEvent OnBeforeExtracting;
+  TNotifyEvent OnFullDisk;
+  TlzhFileStatsEvent OnListing;  // not raised by any operation
+  TlzhNewDiskEvent OnNewDisk;
+  TlzhFileStatsEvent OnReplace;
+  TlzhFileStatsEvent OnStatus;
+
+  // ---- public state
+  std::string DestFileName;
+  const TlzhFileStats& FileStats() const { return stats_; }
+  bool HeadersLoaded() const { return headers_loaded_; }
+  TOperation Operation() const { return operation_; }
+  TFileHeaders& Headers() { return headers_; }
+
+  // ---- operations
+  void AddFiles(bool only_add);
+  void ExtractFiles();
+  void SplitToDisks(std::string dest_dir, const std::string& disk_file_name);
+  void CopyFile(const std::string& source, std::string dest);
+
+  int FileCount();
+  void GetFileStats(int index, TlzhFileStats& stats);
+  int IndexOfFile(const std::string& name);
+  void ReadHeaders();
+
+  // Calls OnFullDisk if assigned (the operation goes on), else raises EKCDiskFull.
+  virtual void DoFullDisk();
+  // Opens volume `disk` (see the class comment of the engine's volume rules);
+  // `file_name` follows the volume found.
+  void OpenDiskFile(std::unique_ptr<File>& stream, int disk, FileAccess mode, std::string& file_name);
+  // The compressor's progress hook.
+  void AddStatus();
+
+ private:
+  void LoadStats(const TFileHeader& h);
+  void Status() { if (OnStatus) OnStatus(*this, stats_); }
+  void Pump() { if (services_.process_messages) services_.process_messages(); }
+  // The overwrite decision for an existing or missing destination.
+  bool ShouldWrite(const std::string& dest, const std::string& new_version, double new_date);
+  // Runs `body` inside the common error frame of the operations.
+  void Guarded(bool silent_abort_returns, const std::function<void()>& body,
+               const std::function<void()>& always);
+  void ExtractOne(const std::string& line);
+  // Decompresses the current member into dest; true when the zlib stream ended.
+  bool Decompress(TKblnStream& dest);
+  // One chunk of a split; false when the member is copied whole.
+  bool SplitChunk(int32_t old_end, std::unique_ptr<File>& volume,
+                  std::unique_ptr<TKblnNormalHandleStream>& volume_stream, std::string& volume_name,
+                  std::string& dest_dir, const std::string& disk_file_name);
+  void AddOne(TFileHeader& h, TKblnStream& archive);
+  void CloseStreams();
+
+  FileSystem& fs_;
+  KblnServices services_;
+  bool abort_ = false;
+  std::string compressed_file_;
+  TCompressionLevel level_ = colMax;
+  std::string extract_directory_;
+  std::vector<std::string> files_;
+  int32_t offset_ = 0;
+  TOverwriteType overwrite_ = owAlways;
+
+  TlzhFileStats stats_;
+  TFileHeaders headers_;
+  bool headers_loaded_ = false;
+  TOperation operation_ = TOperation::kNone;
+  TFileHeader* current_header_ = nullptr;
+  int current_disk_ = 0;
+  std::unique_ptr<File> source_file_;
+  std::unique_ptr<TKblnNormalHandleStream> source_stream_;
+  std::unique_ptr<File> dest_handle_;
+  std::unique_ptr<TKblnNormalHandleStream> dest_file_;
+};
+
+}  // namespace kit
