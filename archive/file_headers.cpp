@@ -8,6 +8,25 @@
 
 namespace kit {
 
+namespace {
+inline unsigned char UpperByte(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 32) : u;
+}
+}  // namespace
+
+size_t TFileHeaders::NameHash::operator()(std::string_view name) const {
+  size_t h = 14695981039346656037ull & SIZE_MAX;  // FNV-1a
+  for (char c : name) h = (h ^ UpperByte(c)) * static_cast<size_t>(1099511628211ull);
+  return h;
+}
+
+bool TFileHeaders::NameEqual::operator()(std::string_view a, std::string_view b) const {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (UpperByte(a[i]) != UpperByte(b[i])) return false;
+  return true;
+}
 
 TFileHeader* TFileHeaders::GetFileHeaders(int index) const {
   if (index < 0 || index >= Count())
@@ -19,7 +38,7 @@ void TFileHeaders::Add(std::unique_ptr<TFileHeader> header) {
   if (!header || !header->IsValid()) throw EKCFHInvalidNewFileHeader();
   header->owner_ = this;
   headers_.push_back(std::move(header));
-  if (index_valid_) index_.emplace(UpperCase(headers_.back()->FileName()), Count() - 1);
+  if (index_valid_) index_.emplace(headers_.back()->FileName(), Count() - 1);
 }
 
 void TFileHeaders::Clear() {
@@ -43,18 +62,20 @@ void TFileHeaders::BuildIndex() const {
   index_.clear();
   index_.reserve(headers_.size());
   for (size_t i = 0; i < headers_.size(); ++i)
-    index_.emplace(UpperCase(headers_[i]->FileName()), static_cast<int>(i));  // keeps the first
+    index_.emplace(headers_[i]->FileName(), static_cast<int>(i));  // keeps the first
   index_valid_ = true;
 }
 
 int TFileHeaders::IndexOfWhole(const std::string& name) const {
   if (!index_valid_) BuildIndex();
-  auto it = index_.find(UpperCase(name));
+  auto it = index_.find(std::string_view(name));
   return it == index_.end() ? -1 : it->second;
 }
 
 int TFileHeaders::IndexOf(const std::string& name) const {
-  return IndexOfWhole(name.substr(0, name.find(';')));
+  size_t semicolon = name.find(';');
+  if (semicolon == std::string::npos) return IndexOfWhole(name);
+  return IndexOfWhole(name.substr(0, semicolon));
 }
 
 void TFileHeaders::ReadFromStream(TKblnStream& stream, int64_t offset) {

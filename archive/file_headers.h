@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -54,7 +55,17 @@ class TFileHeaders {
 
   std::vector<std::unique_ptr<TFileHeader>> headers_;
   // Upper-cased FileName -> first index holding it; rebuilt when stale.
-  mutable std::unordered_map<std::string, int> index_;
+  // Member names without regard to ASCII letter case; looked up without
+  // copying the name.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const;
+  };
+  struct NameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  mutable std::unordered_map<std::string, int, NameHash, NameEqual> index_;
   mutable bool index_valid_ = false;
 };
 

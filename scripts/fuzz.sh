@@ -19,7 +19,7 @@ for bin in build/fuzz/*/*_fuzzer build/fuzz/*/*/*_fuzzer; do
     echo "fuzz: $name found a fault" >&2
     exit 1
   fi
-  grep -E '^#[0-9]+ +DONE' "build/fuzz/${name}.log" | tail -n 1 || true
+  grep -E '^#[0-9]+[[:space:]]+DONE' "build/fuzz/${name}.log" | tail -n 1 || true
   rm -rf "$work"
   found=$((found + 1))
 done
