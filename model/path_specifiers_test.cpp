@@ -16,13 +16,5 @@ TEST(PathSpecifiers, TrailingBackslashHelpersChangeExactlyOne) {
   EXPECT_EQ(AddTrailingBackslash(""), "");
 }
 
-TEST(PathSpecifiers, StoredNamesFollowTheOrdinals) {
-  EXPECT_EQ(kPathSpecifiersType.MaxValue(), ddStartUpMenuDir);
-  EXPECT_STREQ(kPathSpecifiersType.NameOf(ddBDEDLLDir), "ddBDEDLLDir");
-  int64_t v = -1;
-  ASSERT_TRUE(kPathSpecifiersType.Find("ddMainInstallDir", &v));
-  EXPECT_EQ(v, ddMainInstallDir);
-}
-
 }  // namespace
 }  // namespace kit
