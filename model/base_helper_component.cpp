@@ -13,7 +13,19 @@ namespace {
 using detail::Arg;
 using detail::Format;
 
+std::string Message(const char* format, const std::string& name) {
+  return Format(TranslateMessage(format), {Arg(name)});
+}
+
 }  // namespace
+
+const PropertyTable& TBaseHelperComponent::Properties() {
+  static const PropertyTable table =
+      PropertyTable::Make<TBaseHelperComponent, TInstallContainer>([](auto& p) {
+        p.Ref("Container", &TBaseHelperComponent::SetContainer, &TBaseHelperComponent::Container);
+      });
+  return table;
+}
 
 TBaseHelperComponent::TBaseHelperComponent(TComponent* owner, int32_t processing_rank)
     : TInstallContainer(owner, processing_rank) {
@@ -70,16 +82,39 @@ void TBaseHelperComponent::SetOrder(int32_t order) {
 
 void TBaseHelperComponent::SetDestDirType(TPathSpecifiers type) {
   if (!IsLoading()) {
+    const bool relative = type == ddContainerDestDir || type == ddMainInstallDir;
+    if (relative && IsDriverComponent(this))
+      throw Exception(
+          Message("That path specifier is not allowed for the DestDir property for %s", Name()));
     if (type == ddContainerDestDir && container_ == nullptr)
-      throw Exception(Format(TranslateMessage("Cannot set the DestDir property of %s because the "
-                                              "Container property is Nil"),
-                             {Arg(Name())}));
+      throw Exception(Message(
+          "Cannot set the DestDir property of %s because the Container property is Nil", Name()));
     if (type == ddMainInstallDir && Driver() == nullptr)
-      throw Exception(Format(TranslateMessage("Cannot set the DestDir property of %s because "
-                                              "there is no Install component"),
-                             {Arg(Name())}));
+      throw Exception(Message(
+          "Cannot set the DestDir property of %s because there is no Install component", Name()));
   }
   TInstallContainer::SetDestDirType(type);
+}
+
+std::string TBaseHelperComponent::GetDestDir() const {
+  // The driver resolves as a plain component, which refuses both.
+  if (IsDriverComponent(this)) return TInstallContainer::GetDestDir();
+  switch (DestDirType()) {
+    case ddContainerDestDir:
+      if (container_ == nullptr)
+        throw Exception(
+            Message("Cannot expand the DestDir of %s because the Container is Nil", Name()));
+      return RemoveTrailingBackslash(container_->GetDestDir() + DestDir());
+    case ddMainInstallDir: {
+      InstallDriver* driver = Driver();
+      if (driver == nullptr)
+        throw Exception(Message(
+            "Cannot expand the DestDir of %s because there is no TInstall component", Name()));
+      return RemoveTrailingBackslash(driver->DriverComponent().GetDestDir() + DestDir());
+    }
+    default:
+      return TInstallContainer::GetDestDir();
+  }
 }
 
 void TBaseHelperComponent::ContainerRemoved(TInstallContainer* component) {

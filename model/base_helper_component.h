@@ -17,6 +17,9 @@ class TBaseHelperComponent : public TInstallContainer {
   explicit TBaseHelperComponent(TComponent* owner, int32_t processing_rank = rank::kNone);
   ~TBaseHelperComponent() override;
 
+  // Adds Container.
+  static const PropertyTable& Properties();
+
   // Set whenever Container is assigned, also to the value it already has.
   bool ContainerAssigned() const { return container_assigned_; }
   // Attached to the driver at creation in the design state.
@@ -29,7 +32,14 @@ class TBaseHelperComponent : public TInstallContainer {
   // Outside of loading moves the component within its container's list;
   // the renumbering then replaces the value by its position.
   void SetOrder(int32_t order) override;
+  // Adds the checks of ddContainerDestDir (a container is needed) and
+  // ddMainInstallDir (a driver is needed). The driver itself, the root of
+  // the tree, takes neither: it has nothing above it to resolve against.
   void SetDestDirType(TPathSpecifiers type) override;
+  // Adds ddContainerDestDir (the container's GetDestDir + DestDir) and
+  // ddMainInstallDir (the driver's GetDestDir + DestDir); the driver
+  // resolves neither.
+  std::string GetDestDir() const override;
   void ContainerRemoved(TInstallContainer* component) override;
   // Detaches a component attached to the driver at creation whose loaded
   // configuration never named a container.

@@ -6,6 +6,7 @@
 
 #include "model/component_list.h"
 #include "model/errors.h"
+#include "model/testing/machine_test.h"
 #include "model/testing/test_components.h"
 #include "translation/testing/fake_translator.h"
 
@@ -279,6 +280,132 @@ TEST_F(HelperTest, AtRunTimeComponentsStartWithoutContainer) {
   EXPECT_FALSE(f.AutoAttached());
   EXPECT_EQ(f.Container(), nullptr);
   EXPECT_EQ(driver.HelperCount(), 0);
+}
+
+
+// ---------------------------------------------------------------- resolution
+
+class DestDirTest : public MachineTest {
+ protected:
+  static void Stored(TInstallContainer& c, TPathSpecifiers type, const std::string& dir) {
+    c.SetLoading(true);
+    c.SetDestDirType(type);
+    c.SetDestDir(dir);
+    c.SetLoading(false);
+  }
+};
+
+TEST_F(DestDirTest, PlainSpecifiersAppendToTheirBaseAndLoseOneBackslash) {
+  TInstallContainer plain(&form_);
+  plain.SetDestDir("C:\\");
+  EXPECT_EQ(plain.GetDestDir(), "C:");
+  plain.SetDestDir("C:\\Dir\\\\");
+  EXPECT_EQ(plain.GetDestDir(), "C:\\Dir\\");
+  plain.SetDestDirType(ddWindows);
+  plain.SetDestDir("\\Sub\\");
+  EXPECT_EQ(plain.GetDestDir(), WindowsDir() + "\\Sub");
+  plain.SetDestDirType(ddSystem);
+  plain.SetDestDir("");
+  EXPECT_EQ(plain.GetDestDir(), SystemDir());
+  plain.SetDestDirType(ddFontDir);
+  plain.SetDestDir("\\Extra");
+  EXPECT_EQ(plain.GetDestDir(), GetFontDir() + "\\Extra");
+  plain.SetDestDirType(ddStartUpMenuDir);
+  EXPECT_EQ(plain.GetDestDir(), GetStartUpDir() + "\\Extra");
+  // A plain install component has nothing above it to resolve against.
+  plain.SetName("Plain");
+  EXPECT_EQ(FailureOf([&] { plain.SetDestDirType(ddContainerDestDir); }),
+            "That path specifier is not allowed for the DestDir property for Plain");
+  Stored(plain, ddMainInstallDir, "\\X");
+  EXPECT_EQ(FailureOf([&] { plain.GetDestDir(); }),
+            "That path specifier is not allowed for the DestDir property for Plain");
+}
+
+TEST_F(DestDirTest, NestedContainersAndTheMainInstallDirectory) {
+  TTestDriver driver(&form_, "Install1");
+  TTestGroup group(&form_, "Tools");
+  TTestFile file(&form_, "Bin");
+  TTestFile main(&form_, "Main");
+  driver.SetDestDir("c:\\App");
+  group.SetContainer(&driver);
+  group.SetDestDir("\\Tools");
+  file.SetContainer(&group);
+  file.SetDestDir("\\Bin\\");
+  EXPECT_EQ(group.DestDirType(), ddContainerDestDir);
+  EXPECT_EQ(file.GetDestDir(), "c:\\App\\Tools\\Bin");
+  main.SetContainer(&group);
+  main.SetDestDirType(ddMainInstallDir);
+  main.SetDestDir("\\Data");
+  EXPECT_EQ(main.GetDestDir(), "c:\\App\\Data");
+  // Resolution follows the tree as it is now.
+  driver.SetDestDir("d:\\Else\\");
+  EXPECT_EQ(file.GetDestDir(), "d:\\Else\\Tools\\Bin");
+  group.SetDestDirType(ddWindows);
+  EXPECT_EQ(file.GetDestDir(), WindowsDir() + "\\Tools\\Bin");
+}
+
+TEST_F(DestDirTest, ResolutionFailuresNameTheComponent) {
+  TTestFile file(&form_, "F");
+  Stored(file, ddContainerDestDir, "\\Bin");
+  EXPECT_EQ(FailureOf([&] { file.GetDestDir(); }),
+            "Cannot expand the DestDir of F because the Container is Nil");
+  Stored(file, ddMainInstallDir, "\\Bin");
+  EXPECT_EQ(FailureOf([&] { file.GetDestDir(); }),
+            "Cannot expand the DestDir of F because there is no TInstall component");
+  for (TPathSpecifiers type : {ddLoading, ddContainerArchiveFile, ddObjectLink, ddBDEDLLDir}) {
+    Stored(file, type, "\\Bin");
+    EXPECT_EQ(FailureOf([&] { file.GetDestDir(); }),
+              "That path specifier is not allowed for the DestDir property for F")
+        << type;
+  }
+  FakeTranslator translator;
+  translator.table["Cannot expand the DestDir of %s because the Container is Nil"] = "%s: yok";
+  Stored(file, ddContainerDestDir, "");
+  EXPECT_EQ(FailureOf([&] { file.GetDestDir(); }), "F: yok");
+}
+
+TEST_F(DestDirTest, BdeDllDirIsRefusedByEverySetter) {
+  TInstallContainer plain(&form_);
+  TTestDriver driver(&form_, "Install1");
+  TTestFile file(&form_, "F");
+  file.SetContainer(&driver);
+  for (TInstallContainer* c : {static_cast<TInstallContainer*>(&plain),
+                               static_cast<TInstallContainer*>(&driver),
+                               static_cast<TInstallContainer*>(&file)}) {
+    const TPathSpecifiers before = c->DestDirType();
+    EXPECT_EQ(FailureOf([&] { c->SetDestDirType(ddBDEDLLDir); }),
+              "That path specifier is not allowed for the DestDir property for " + c->Name());
+    EXPECT_EQ(c->DestDirType(), before);
+  }
+}
+
+// The driver is the root of the tree: ddContainerDestDir has nothing to
+// resolve against and ddMainInstallDir would name the driver itself. Both
+// are refused like any specifier the driver does not take, when set and,
+// for a stored configuration, when resolved.
+TEST_F(DestDirTest, TheDriverTakesNeitherContainerNorMainInstallDir) {
+  TTestDriver driver(&form_, "Install1");
+  TTestGroup outer(&form_, "Outer");
+  driver.SetDestDir("c:\\App");
+  driver.SetContainer(&outer);  // even with a container of its own
+  for (TPathSpecifiers type : {ddContainerDestDir, ddMainInstallDir}) {
+    driver.SetDestDirType(ddAbsolute);
+    EXPECT_EQ(FailureOf([&] { driver.SetDestDirType(type); }),
+              "That path specifier is not allowed for the DestDir property for Install1")
+        << type;
+    EXPECT_EQ(driver.DestDirType(), ddAbsolute);
+    Stored(driver, type, "c:\\App");
+    EXPECT_EQ(FailureOf([&] { driver.GetDestDir(); }),
+              "That path specifier is not allowed for the DestDir property for Install1")
+        << type;
+  }
+  // What hangs below such a driver fails the same way instead of looping.
+  TTestFile file(&form_, "F");
+  file.SetContainer(&driver);
+  file.SetDestDirType(ddMainInstallDir);
+  EXPECT_EQ(FailureOf([&] { file.GetDestDir(); }),
+            "That path specifier is not allowed for the DestDir property for Install1");
+  driver.SetContainer(nullptr);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "model/detail_format.h"
 #include "model/errors.h"
 #include "model/install_driver.h"
+#include "model/system_folders.h"
 #include "translation/translation.h"
 
 namespace kit {
@@ -63,6 +64,16 @@ void TInstallContainer::AnnounceDestruction() {
   }
 }
 
+const PropertyTable& TInstallContainer::Properties() {
+  static const PropertyTable table =
+      PropertyTable::Make<TInstallContainer, TComponent>([](auto& p) {
+        p.Str("DestDir", &TInstallContainer::SetDestDir, &TInstallContainer::DestDir);
+        p.Enum("DestDirType", &TInstallContainer::SetDestDirType, &TInstallContainer::DestDirType,
+               kPathSpecifiersType);
+      });
+  return table;
+}
+
 void TInstallContainer::SetDestDir(const std::string& dir) { dest_dir_ = dir; }
 
 void TInstallContainer::SetDestDirType(TPathSpecifiers type) {
@@ -72,6 +83,18 @@ void TInstallContainer::SetDestDirType(TPathSpecifiers type) {
         {Arg(Name())}));
   dest_dir_type_ = type;
 }
+
+std::string TInstallContainer::GetDestDir() const {
+  if (dest_dir_type_ == ddAbsolute) return RemoveTrailingBackslash(dest_dir_);
+  std::string base;
+  if (!FolderOfSpecifier(dest_dir_type_, &base))
+    throw Exception(Format(
+        TranslateMessage("That path specifier is not allowed for the DestDir property for %s"),
+        {Arg(Name())}));
+  return RemoveTrailingBackslash(base + dest_dir_);
+}
+
+std::string TInstallContainer::LinkedObjectPath() const { return GetDestDir(); }
 
 void TInstallContainer::SetOrder(int32_t order) {
   // Without a container there is no position to change.

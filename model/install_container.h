@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/component.h"
+#include "base/property.h"
 #include "model/component_class.h"
 #include "model/install_types.h"
 #include "model/parameter_object.h"
@@ -47,6 +48,9 @@ class TInstallContainer : public TComponent, public TParameterObject {
   explicit TInstallContainer(TComponent* owner, int32_t processing_rank = rank::kNone);
   ~TInstallContainer() override;
 
+  // The properties a stored configuration may set: DestDir, DestDirType.
+  static const PropertyTable& Properties();
+
   // ------------------------------------------------------------ properties
   TPathSpecifierSet AllowedDestDirTypes() const { return allowed_dest_dir_types_; }
   // True: the container's ProcessHelpers processes this component.
@@ -67,6 +71,15 @@ class TInstallContainer : public TComponent, public TParameterObject {
   // Outside of loading the specifier must be one this component accepts;
   // a refused one raises and leaves the value as it was.
   virtual void SetDestDirType(TPathSpecifiers type);
+  // DestDir resolved by DestDirType, with one trailing backslash removed.
+  // Here: ddAbsolute and the fixed folders (system_folders.h); helper
+  // components add ddContainerDestDir and ddMainInstallDir. Any other
+  // specifier raises "That path specifier is not allowed ...".
+  virtual std::string GetDestDir() const;
+  // The path a shell link whose ObjectLocationType is ddObjectLink resolves
+  // to when it links to this component: here GetDestDir(). An install file
+  // overrides it with the installed file, GetDestDir() + "" + DestName.
+  virtual std::string LinkedObjectPath() const;
   // Second key of the helper order; -1 asks for no position.
   int32_t Order() const { return order_; }
   virtual void SetOrder(int32_t order);

@@ -15,6 +15,10 @@ InstallDriver* Driver() { return g_driver; }
 
 void SetDriver(InstallDriver* driver) { g_driver = driver; }
 
+bool IsDriverComponent(const TInstallContainer* component) {
+  return g_driver != nullptr && component != nullptr && &g_driver->DriverComponent() == component;
+}
+
 std::string UninstallLogKey(const InstallDriver& driver) {
   return "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + driver.ProductName();
 }

@@ -18,11 +18,17 @@ class InstallDriver {
   virtual TInstallContainer& DriverComponent() = 0;
   // Names the product's key of the installation log.
   virtual std::string ProductName() const = 0;
+  // The directory the loading program passed, without a trailing
+  // backslash: the base of ddLoading.
+  virtual std::string SourceDirectory() const = 0;
 };
 
 // The one driver, or null.
 InstallDriver* Driver();
 void SetDriver(InstallDriver* driver);
+// True when the component is the driver's own component, the root of the
+// tree.
+bool IsDriverComponent(const TInstallContainer* component);
 
 // The key below which processed components record themselves:
 // "\Software\Microsoft\Windows\CurrentVersion\Uninstall\" + product name.

@@ -232,7 +232,8 @@ class FaultPlatform::Reg_ : public Registry {
                                bool create) override {
     if (p_->Inject("Reg.Open")) return nullptr;
     std::string key = NormalKey(path);
-    if (create && p_->RegistryRefused(root, key)) {
+    if ((create && p_->RegistryRefused(root, key)) ||
+        (access == RegAccess::kAll && p_->RegistryReadOnly(root, key))) {
       p_->Fail(winerr::kAccessDenied);
       return nullptr;
     }
@@ -401,7 +402,12 @@ Processes& FaultPlatform::Procs() { return *procs_; }
 kit::Restart& FaultPlatform::Reboot() { return *boot_; }
 
 void FaultPlatform::RefuseRegistryWrites(const std::string& key_prefix, std::optional<RegRoot> root) {
-  reg_faults_.push_back({root, NormalKey(key_prefix)});
+  reg_faults_.push_back({root, NormalKey(key_prefix), false});
+}
+
+void FaultPlatform::MakeRegistryKeysReadOnly(const std::string& key_prefix,
+                                             std::optional<RegRoot> root) {
+  reg_faults_.push_back({root, NormalKey(key_prefix), true});
 }
 
 void FaultPlatform::DiskFullAfter(uint64_t bytes) { disk_budget_ = bytes_written_ + bytes; }
@@ -469,9 +475,19 @@ bool FaultPlatform::Inject(const char* operation) {
 }
 
 bool FaultPlatform::RegistryRefused(RegRoot root, const std::string& key_path) {
+  return RegistryMatch(root, key_path, false);
+}
+
+bool FaultPlatform::RegistryReadOnly(RegRoot root, const std::string& key_path) {
+  return RegistryMatch(root, key_path, true);
+}
+
+bool FaultPlatform::RegistryMatch(RegRoot root, const std::string& key_path,
+                                  bool read_only_only) const {
   std::string key = NormalKey(key_path);
   for (const auto& f : reg_faults_) {
     if (f.root && *f.root != root) continue;
+    if (read_only_only && !f.read_only) continue;
     if (f.prefix.empty()) return true;
     if (key.size() < f.prefix.size()) continue;
     if (!SameText(key.substr(0, f.prefix.size()), f.prefix)) continue;

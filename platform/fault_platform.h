@@ -40,6 +40,12 @@ class FaultPlatform : public Platform {
   // `root` (every root when not given).
   void RefuseRegistryWrites(const std::string& key_prefix = "",
                             std::optional<RegRoot> root = std::nullopt);
+  // The keys at or below `key_prefix` may be read but not written, as keys
+  // whose access list grants reading only: besides the refused writes,
+  // opening them with RegAccess::kAll fails with kAccessDenied; opening
+  // them for reading works.
+  void MakeRegistryKeysReadOnly(const std::string& key_prefix,
+                                std::optional<RegRoot> root = std::nullopt);
   // After `bytes` more bytes written through File::Write (and Copy), writes
   // fail with kDiskFull; the write that crosses the limit is partial.
   void DiskFullAfter(uint64_t bytes);
@@ -75,6 +81,7 @@ class FaultPlatform : public Platform {
   // Counts the call; true (with the error set) when it must fail.
   bool Inject(const char* operation);
   bool RegistryRefused(RegRoot root, const std::string& key_path);
+  bool RegistryReadOnly(RegRoot root, const std::string& key_path);
   bool InUse(const std::string& path);
   // How many of `n` bytes may still be written.
   uint64_t WriteBudget(uint64_t n) const;
@@ -94,7 +101,9 @@ class FaultPlatform : public Platform {
   struct RegFault {
     std::optional<RegRoot> root;
     std::string prefix;
+    bool read_only = false;  // also refuses opening with full access
   };
+  bool RegistryMatch(RegRoot root, const std::string& key_path, bool read_only_only) const;
 
   Platform& inner_;
   std::map<std::string, int> calls_;

@@ -50,6 +50,27 @@ TEST_F(FaultPlatformTest, RefusedRegistryWritesUnderAPrefix) {
   EXPECT_TRUE(reg.DeleteKeyTree(RegRoot::kCurrentUser, "Software\\KitFaultTestOther"));
 }
 
+TEST_F(FaultPlatformTest, ReadOnlyRegistryKeysOpenOnlyForReading) {
+  Registry& reg = fault_->Reg();
+  auto key = reg.Open(RegRoot::kCurrentUser, "Software\\KitFaultRO\\Sub", RegAccess::kAll, true);
+  ASSERT_TRUE(key);
+  ASSERT_TRUE(key->Set("v", RegValue::String("x")));
+  key.reset();
+  fault_->MakeRegistryKeysReadOnly("Software\\KitFaultRO", RegRoot::kCurrentUser);
+  EXPECT_FALSE(reg.Open(RegRoot::kCurrentUser, "Software\\KitFaultRO\\Sub", RegAccess::kAll, false));
+  EXPECT_EQ(fault_->LastError(), winerr::kAccessDenied);
+  EXPECT_FALSE(reg.Open(RegRoot::kCurrentUser, "\\SOFTWARE\\KITFAULTRO", RegAccess::kAll, true));
+  auto read = reg.Open(RegRoot::kCurrentUser, "Software\\KitFaultRO\\Sub", RegAccess::kRead, false);
+  ASSERT_TRUE(read);
+  RegValue v;
+  EXPECT_TRUE(read->Query("v", &v));
+  EXPECT_FALSE(read->Set("w", RegValue::String("y")));
+  // The parent stays writable.
+  EXPECT_TRUE(reg.Open(RegRoot::kCurrentUser, "Software", RegAccess::kAll, false));
+  fault_->ClearFaults();
+  EXPECT_TRUE(reg.DeleteKeyTree(RegRoot::kCurrentUser, "Software\\KitFaultRO"));
+}
+
 TEST_F(FaultPlatformTest, DiskFullAfterSomeBytes) {
   fault_->DiskFullAfter(10);
   uint32_t written = 0;
