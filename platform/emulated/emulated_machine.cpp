@@ -176,6 +176,10 @@ std::unique_ptr<EmulatedMachine> EmulatedMachine::Create(const std::string& host
     *error = "cannot write the starting registry of the machine at " + host_dir;
     return nullptr;
   }
+  if (!m->reg_->Compact(&why)) {
+    *error = "cannot write the starting registry of the machine at " + host_dir + ": " + why;
+    return nullptr;
+  }
   return m;
 }
 
@@ -438,11 +442,21 @@ bool EmulatedMachine::Restart(std::string* error) {
     if (error) *error = "cannot delete PendingFileRenameOperations: " + ErrorText(last_error_);
     return false;
   }
+  // Windows starts with its registry written out.
+  std::string why;
+  if (!reg_->Compact(&why)) {
+    if (error) *error = "cannot write the registry: " + why;
+    return false;
+  }
   return true;
 }
 
 bool EmulatedMachine::RegistryText(const std::string& key, std::string* text, std::string* error) {
   return reg_->Export(key, text, error);
+}
+
+const std::vector<std::string>& EmulatedMachine::RegistryWarnings() const {
+  return reg_->Warnings();
 }
 
 }  // namespace kit

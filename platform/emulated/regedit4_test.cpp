@@ -43,11 +43,11 @@ TEST(Regedit4Test, RoundTripKeepsEveryTypeOrderAndEscape) {
   EXPECT_EQ(WriteRegedit4(back), text);
   RegNode* b = back.local_machine.Child("software")->Child("TAVRIX \"WIN\"");
   ASSERT_NE(b, nullptr);
-  ASSERT_EQ(b->values.size(), k->values.size());
-  for (size_t i = 0; i < k->values.size(); ++i) {
-    EXPECT_EQ(b->values[i].first, k->values[i].first);
-    EXPECT_EQ(b->values[i].second.type, k->values[i].second.type) << k->values[i].first;
-    EXPECT_EQ(b->values[i].second.data, k->values[i].second.data) << k->values[i].first;
+  ASSERT_EQ(b->Values().size(), k->Values().size());
+  for (auto bi = b->Values().begin(), ki = k->Values().begin(); ki != k->Values().end(); ++bi, ++ki) {
+    EXPECT_EQ(bi->first, ki->first);
+    EXPECT_EQ(bi->second.type, ki->second.type) << ki->first;
+    EXPECT_EQ(bi->second.data, ki->second.data) << ki->first;
   }
   EXPECT_NE(back.local_machine.Child("SOFTWARE")->Child("Empty"), nullptr);
 }
