@@ -418,7 +418,6 @@ bool EmulatedRegistry::Change(const std::function<uint32_t(std::string* lines)>&
   std::string why;
   auto fail = [&]() {
     int e = errno;
-    Warn(why);
     machine_.SetError(e == ENOSPC || e == EFBIG || e == EDQUOT ? winerr::kDiskFull : winerr::kWriteFault);
     return false;
   };
