@@ -101,6 +101,12 @@ class EmulatedMachine : public Platform {
   // Marks a file in use as if another process held it open.
   bool MarkInUse(const std::string& windows_path, InUseMode mode, std::string* error);
   bool ClearInUse(const std::string& windows_path);
+  // The marks as inuse.txt lists them (Windows paths, as marked).
+  struct InUseMark {
+    InUseMode mode = InUseMode::kDenyAll;
+    std::string path;
+  };
+  std::vector<InUseMark> InUseMarks() const;
 
   // Outcomes (see the layout above), stored in outcomes.ini.
   bool SetOutcome(const std::string& file, const std::string& key, const std::string& value);
@@ -138,6 +144,7 @@ class EmulatedMachine : public Platform {
   bool Init(std::string* error);
   bool RunWininit();
   bool RunPendingRenames();
+  bool SaveInUse(const std::vector<InUseMark>& marks, std::string* error);
 
   std::string host_dir_;
   MachineSettings settings_;
