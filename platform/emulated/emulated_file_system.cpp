@@ -429,19 +429,10 @@ uint32_t EmulatedFileSystem::Resolve(const std::string& path, Resolved* out) {
 
 std::vector<EmulatedFileSystem::Mark> EmulatedFileSystem::LoadMarks() {
   std::vector<Mark> marks;
-  std::string data;
-  if (!emu::ReadHostFile(machine_.InUseFile(), &data)) return marks;
-  size_t pos = 0;
-  while (pos < data.size()) {
-    size_t nl = data.find('\n', pos);
-    if (nl == std::string::npos) nl = data.size();
-    std::string line = data.substr(pos, nl - pos);
-    pos = nl + 1;
-    size_t tab = line.find('\t');
-    if (tab == std::string::npos) continue;
+  for (const auto& m : machine_.InUseMarks()) {
     Resolved r;
-    if (Resolve(line.substr(tab + 1), &r) != 0 || !r.exists) continue;
-    marks.push_back({r.host, line.substr(0, tab) != "deny-write"});
+    if (Resolve(m.path, &r) != 0 || !r.exists) continue;
+    marks.push_back({r.host, m.mode == InUseMode::kDenyAll});
   }
   return marks;
 }

@@ -115,9 +115,55 @@ std::unique_ptr<EmulatedMachine> EmulatedMachine::Create(const std::string& host
     if (d.letter == 'A' || d.letter == 'B') continue;
     std::filesystem::create_directories(host_dir + "/drives/" + std::string(1, static_cast<char>(d.letter | 0x20)), ec);
   }
+  // The folders and registry entries every installation expects.
+  const std::string& win = settings.windows_dir;
+  std::string drive = win.substr(0, 2);
+  std::string program_files = drive + "\\Program Files";
+  std::string common = program_files + "\\Common Files";
+  std::string start_menu = win + "\\Start Menu";
+  // The starting registry is written whole, at once.
   emu::RegTrees trees;
-  if (!emu::WriteFileAtomic(host_dir + "/registry.reg", emu::WriteRegedit4(trees), &why) ||
-      !ini.Save(host_dir + "/machine.ini", &why)) {
+  auto key = [&](RegRoot root, const std::string& path) {
+    emu::RegNode* n = root == RegRoot::kLocalMachine  ? &trees.local_machine
+                      : root == RegRoot::kCurrentUser ? &trees.current_user
+                                                      : &trees.users;
+    size_t i = 0;
+    while (i < path.size()) {
+      size_t j = path.find('\\', i);
+      if (j == std::string::npos) j = path.size();
+      n = n->AddChild(path.substr(i, j - i));
+      i = j + 1;
+    }
+    return n;
+  };
+  const char* kCv = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+  const char* kFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+  emu::RegNode* cv = key(RegRoot::kLocalMachine, kCv);
+  cv->SetValue("ProgramFilesDir", RegValue::String(program_files));
+  cv->SetValue("CommonFilesDir", RegValue::String(common));
+  cv->SetValue("SystemRoot", RegValue::String(win));
+  key(RegRoot::kLocalMachine, std::string(kCv) + "\\Uninstall");
+  key(RegRoot::kLocalMachine, emu::kClassesRootAlias);
+  key(RegRoot::kLocalMachine, emu::kCurrentConfigAlias);
+  key(RegRoot::kLocalMachine, kSessionManager);
+  emu::RegNode* folders = key(RegRoot::kCurrentUser, kFolders);
+  folders->SetValue("Start Menu", RegValue::String(start_menu));
+  folders->SetValue("Programs", RegValue::String(start_menu + "\\Programs"));
+  folders->SetValue("Startup", RegValue::String(start_menu + "\\Programs\\Startup"));
+  folders->SetValue("Desktop", RegValue::String(win + "\\Desktop"));
+  folders->SetValue("Fonts", RegValue::String(win + "\\Fonts"));
+  key(RegRoot::kUsers, ".DEFAULT");
+  if (settings.IsNT()) {
+    emu::RegNode* nt = key(RegRoot::kLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
+    nt->SetValue("CurrentVersion", RegValue::String(std::to_string(settings.version.major) + "." +
+                                                    std::to_string(settings.version.minor)));
+    nt->SetValue("CurrentBuildNumber", RegValue::String(std::to_string(settings.version.build)));
+  }
+  if (!emu::WriteFileDurable(host_dir + "/registry.reg", emu::WriteRegedit4(trees), &why)) {
+    *error = "cannot write the starting registry of the machine at " + host_dir + ": " + why;
+    return nullptr;
+  }
+  if (!ini.Save(host_dir + "/machine.ini", &why)) {
     *error = why;
     return nullptr;
   }
@@ -126,13 +172,7 @@ std::unique_ptr<EmulatedMachine> EmulatedMachine::Create(const std::string& host
     *error = why;
     return nullptr;
   }
-  // The folders and registry entries every installation expects.
   FileSystem& fs = m->Files();
-  const std::string& win = settings.windows_dir;
-  std::string drive = win.substr(0, 2);
-  std::string program_files = drive + "\\Program Files";
-  std::string common = program_files + "\\Common Files";
-  std::string start_menu = win + "\\Start Menu";
   for (const std::string& d : {win, settings.system_dir, settings.temp_dir, common,
                                start_menu + "\\Programs\\Startup", win + "\\Desktop",
                                win + "\\Fonts"}) {
@@ -140,41 +180,6 @@ std::unique_ptr<EmulatedMachine> EmulatedMachine::Create(const std::string& host
       *error = "cannot create " + d + " in the machine at " + host_dir;
       return nullptr;
     }
-  }
-  Registry& reg = m->Reg();
-  auto set = [&](RegRoot root, const std::string& key, const std::string& name,
-                 const RegValue& value) {
-    auto k = reg.Open(root, key, RegAccess::kAll, true);
-    return k && (name == "\x01" || k->Set(name, value));
-  };
-  const char* kCv = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-  const char* kFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-  RegValue none;
-  bool ok = set(RegRoot::kLocalMachine, kCv, "ProgramFilesDir", RegValue::String(program_files)) &&
-            set(RegRoot::kLocalMachine, kCv, "CommonFilesDir", RegValue::String(common)) &&
-            set(RegRoot::kLocalMachine, kCv, "SystemRoot", RegValue::String(win)) &&
-            set(RegRoot::kLocalMachine, std::string(kCv) + "\\Uninstall", "\x01", none) &&
-            set(RegRoot::kLocalMachine, emu::kClassesRootAlias, "\x01", none) &&
-            set(RegRoot::kLocalMachine, emu::kCurrentConfigAlias, "\x01", none) &&
-            set(RegRoot::kLocalMachine, kSessionManager, "\x01", none) &&
-            set(RegRoot::kCurrentUser, kFolders, "Start Menu", RegValue::String(start_menu)) &&
-            set(RegRoot::kCurrentUser, kFolders, "Programs", RegValue::String(start_menu + "\\Programs")) &&
-            set(RegRoot::kCurrentUser, kFolders, "Startup",
-                RegValue::String(start_menu + "\\Programs\\Startup")) &&
-            set(RegRoot::kCurrentUser, kFolders, "Desktop", RegValue::String(win + "\\Desktop")) &&
-            set(RegRoot::kCurrentUser, kFolders, "Fonts", RegValue::String(win + "\\Fonts")) &&
-            set(RegRoot::kUsers, ".DEFAULT", "\x01", none);
-  if (ok && settings.IsNT()) {
-    const char* kNt = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-    ok = set(RegRoot::kLocalMachine, kNt, "CurrentVersion",
-             RegValue::String(std::to_string(settings.version.major) + "." +
-                              std::to_string(settings.version.minor))) &&
-         set(RegRoot::kLocalMachine, kNt, "CurrentBuildNumber",
-             RegValue::String(std::to_string(settings.version.build)));
-  }
-  if (!ok) {
-    *error = "cannot write the starting registry of the machine at " + host_dir;
-    return nullptr;
   }
   return m;
 }
@@ -246,6 +251,31 @@ std::string EmulatedMachine::ErrorText(uint32_t code) {
 
 // ---------------------------------------------------------------- in use
 
+std::vector<EmulatedMachine::InUseMark> EmulatedMachine::InUseMarks() const {
+  std::vector<InUseMark> marks;
+  std::string data;
+  if (!emu::ReadHostFile(InUseFile(), &data)) return marks;
+  size_t pos = 0;
+  while (pos < data.size()) {
+    size_t nl = data.find('\n', pos);
+    if (nl == std::string::npos) nl = data.size();
+    std::string line = data.substr(pos, nl - pos);
+    pos = nl + 1;
+    size_t tab = line.find('\t');
+    if (tab == std::string::npos) continue;
+    InUseMode mode = line.substr(0, tab) == "deny-write" ? InUseMode::kDenyWrite : InUseMode::kDenyAll;
+    marks.push_back({mode, line.substr(tab + 1)});
+  }
+  return marks;
+}
+
+bool EmulatedMachine::SaveInUse(const std::vector<InUseMark>& marks, std::string* error) {
+  std::string data;
+  for (const auto& m : marks)
+    data += std::string(m.mode == InUseMode::kDenyAll ? "deny-all" : "deny-write") + "\t" + m.path + "\n";
+  return emu::WriteFileAtomic(InUseFile(), data, error);
+}
+
 bool EmulatedMachine::MarkInUse(const std::string& windows_path, InUseMode mode,
                                 std::string* error) {
   EmulatedFileSystem::Resolved r;
@@ -255,35 +285,26 @@ bool EmulatedMachine::MarkInUse(const std::string& windows_path, InUseMode mode,
     return false;
   }
   ClearInUse(windows_path);
-  std::string data;
-  emu::ReadHostFile(InUseFile(), &data);
-  data += std::string(mode == InUseMode::kDenyAll ? "deny-all" : "deny-write") + "\t" +
-          r.LongText() + "\n";
-  return emu::WriteFileAtomic(InUseFile(), data, error);
+  std::vector<InUseMark> marks = InUseMarks();
+  marks.push_back({mode, r.LongText()});
+  return SaveInUse(marks, error);
 }
 
 bool EmulatedMachine::ClearInUse(const std::string& windows_path) {
   EmulatedFileSystem::Resolved target;
   if (files_->Resolve(windows_path, &target) != 0) return false;
-  std::string data, kept;
-  if (!emu::ReadHostFile(InUseFile(), &data)) return false;
+  struct stat st;
+  if (::stat(InUseFile().c_str(), &st) != 0) return false;
+  std::vector<InUseMark> kept;
   bool removed = false;
-  size_t pos = 0;
-  while (pos < data.size()) {
-    size_t nl = data.find('\n', pos);
-    if (nl == std::string::npos) nl = data.size();
-    std::string line = data.substr(pos, nl - pos);
-    pos = nl + 1;
-    size_t tab = line.find('\t');
+  for (auto& m : InUseMarks()) {
     EmulatedFileSystem::Resolved r;
-    if (tab != std::string::npos && files_->Resolve(line.substr(tab + 1), &r) == 0 &&
-        r.host == target.host) {
+    if (files_->Resolve(m.path, &r) == 0 && r.host == target.host)
       removed = true;
-      continue;
-    }
-    if (!line.empty()) kept += line + "\n";
+    else
+      kept.push_back(std::move(m));
   }
-  return emu::WriteFileAtomic(InUseFile(), kept, nullptr) && removed;
+  return SaveInUse(kept, nullptr) && removed;
 }
 
 // ---------------------------------------------------------------- outcomes
@@ -438,11 +459,21 @@ bool EmulatedMachine::Restart(std::string* error) {
     if (error) *error = "cannot delete PendingFileRenameOperations: " + ErrorText(last_error_);
     return false;
   }
+  // Windows starts with its registry written out.
+  std::string why;
+  if (!reg_->Compact(&why)) {
+    if (error) *error = "cannot write the registry: " + why;
+    return false;
+  }
   return true;
 }
 
 bool EmulatedMachine::RegistryText(const std::string& key, std::string* text, std::string* error) {
   return reg_->Export(key, text, error);
+}
+
+const std::vector<std::string>& EmulatedMachine::RegistryWarnings() const {
+  return reg_->Warnings();
 }
 
 }  // namespace kit

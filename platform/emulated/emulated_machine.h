@@ -6,7 +6,11 @@
 //   drives/c/...    drive C: (drives/a is the floppy A:, and so on); a drive
 //                   listed in machine.ini without its folder has no medium
 //   registry.reg    HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER and HKEY_USERS in
-//                   REGEDIT4 text, rewritten atomically after every change.
+//                   REGEDIT4 text, as of the last compaction (closing or
+//                   restarting the machine, or a long journal)
+//   registry.log    the registry changes since, one self-checking record
+//                   each, flushed to the disk before the call returns (see
+//                   registry_journal.h). "kitvm regedit" shows both together.
 //                   HKEY_CLASSES_ROOT is HKLM\SOFTWARE\Classes and
 //                   HKEY_CURRENT_CONFIG is HKLM\SYSTEM\CurrentControlSet\Hardware
 //                   Profiles\Current; HKEY_DYN_DATA exists, read-only
@@ -37,7 +41,8 @@
 // letter case (ASCII folding) and resolve generated 8.3 names too. Sharing is
 // enforced among the handles of this process and against marked files;
 // another process using the machine at the same time sees its registry
-// changes (the file is re-read when it changed) but not its open handles.
+// changes (the files are read again when they changed) but not its open
+// handles.
 #pragma once
 
 #include <cstdint>
@@ -96,6 +101,12 @@ class EmulatedMachine : public Platform {
   // Marks a file in use as if another process held it open.
   bool MarkInUse(const std::string& windows_path, InUseMode mode, std::string* error);
   bool ClearInUse(const std::string& windows_path);
+  // The marks as inuse.txt lists them (Windows paths, as marked).
+  struct InUseMark {
+    InUseMode mode = InUseMode::kDenyAll;
+    std::string path;
+  };
+  std::vector<InUseMark> InUseMarks() const;
 
   // Outcomes (see the layout above), stored in outcomes.ini.
   bool SetOutcome(const std::string& file, const std::string& key, const std::string& value);
@@ -116,6 +127,9 @@ class EmulatedMachine : public Platform {
 
   // The registry (or one key, "HKEY_LOCAL_MACHINE\SOFTWARE") as REGEDIT4.
   bool RegistryText(const std::string& key, std::string* text, std::string* error);
+  // What opening the registry left out safely (a journal record cut short
+  // by a crash, ...), one message naming the file each.
+  const std::vector<std::string>& RegistryWarnings() const;
 
   // ---- used by the services
   EmulatedFileSystem& FilesImpl() { return *files_; }
@@ -130,6 +144,7 @@ class EmulatedMachine : public Platform {
   bool Init(std::string* error);
   bool RunWininit();
   bool RunPendingRenames();
+  bool SaveInUse(const std::vector<InUseMark>& marks, std::string* error);
 
   std::string host_dir_;
   MachineSettings settings_;

@@ -1,10 +1,17 @@
-#include <algorithm>
 #include "platform/emulated/emulated_registry.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/emulated/emulated_machine.h"
 #include "platform/emulated/host_ini.h"
+#include "platform/emulated/registry_journal.h"
 #include "platform/emulated/win_path.h"
 
 namespace kit {
@@ -59,25 +66,29 @@ class EmulatedKey : public RegKey {
   bool Set(const std::string& name, const RegValue& value) override {
     if (!writable_) return Fail(winerr::kAccessDenied);
     if (BadName(name)) return Fail(winerr::kInvalidParameter);
-    RegNode* n = Node();
-    if (!n) return false;
-    n->SetValue(name, value);
-    return reg_->Changed();
+    return reg_->Change([&](std::string* lines) -> uint32_t {
+      if (!reg_->Find(loc_)) return winerr::kKeyDeleted;
+      *lines = Section() + emu::Regedit4ValueLine(name, value);
+      return 0;
+    });
   }
 
   bool DeleteValue(const std::string& name) override {
     if (!writable_) return Fail(winerr::kAccessDenied);
-    RegNode* n = Node();
-    if (!n) return false;
-    if (!n->RemoveValue(name)) return Fail(winerr::kFileNotFound);
-    return reg_->Changed();
+    return reg_->Change([&](std::string* lines) -> uint32_t {
+      RegNode* n = reg_->Find(loc_);
+      if (!n) return winerr::kKeyDeleted;
+      if (!n->Value(name)) return winerr::kFileNotFound;
+      *lines = Section() + emu::Regedit4ValueName(name) + "=-\r\n";
+      return 0;
+    });
   }
 
   bool ValueNames(std::vector<std::string>* names) override {
     RegNode* n = Node();
     if (!n) return false;
     names->clear();
-    for (const auto& [k, v] : n->values) names->push_back(k);
+    for (const auto& [k, v] : n->Values()) names->push_back(k);
     SortAsWindows(names);
     return true;
   }
@@ -86,31 +97,40 @@ class EmulatedKey : public RegKey {
     RegNode* n = Node();
     if (!n) return false;
     names->clear();
-    for (const auto& c : n->subkeys) names->push_back(c->name);
+    for (const auto& c : n->Subkeys()) names->push_back(c->name);
     SortAsWindows(names);
     return true;
   }
 
   bool DeleteTree(const std::string& subkey) override {
     if (!writable_) return Fail(winerr::kAccessDenied);
-    RegNode* n = Node();
-    if (!n) return false;
     std::string sub = subkey;
     while (!sub.empty() && sub.front() == '\\') sub.erase(0, 1);
     while (!sub.empty() && sub.back() == '\\') sub.pop_back();
-    if (sub.empty()) {
-      n->subkeys.clear();
-      n->values.clear();
-      return reg_->Changed();
-    }
-    auto parts = Split(sub);
-    RegNode* parent = n;
-    for (size_t i = 0; i + 1 < parts.size(); ++i) {
-      parent = parent->Child(parts[i]);
-      if (!parent) return Fail(winerr::kFileNotFound);
-    }
-    if (!parent->RemoveChild(parts.back())) return Fail(winerr::kFileNotFound);
-    return reg_->Changed();
+    std::vector<std::string> parts = sub.empty() ? std::vector<std::string>() : Split(sub);
+    for (const auto& part : parts)
+      if (part.empty() || BadName(part)) return Fail(winerr::kInvalidParameter);
+    return reg_->Change([&](std::string* lines) -> uint32_t {
+      RegNode* n = reg_->Find(loc_);
+      if (!n) return winerr::kKeyDeleted;
+      std::string name = EmulatedRegistry::FullName(loc_);
+      if (parts.empty()) {
+        // Everything below the key goes; the key itself stays.
+        for (const auto& c : n->Subkeys()) *lines += "[-" + name + "\\" + c->name + "]\r\n";
+        if (!n->Values().empty()) {
+          *lines += "[" + name + "]\r\n";
+          for (const auto& [k, v] : n->Values()) *lines += emu::Regedit4ValueName(k) + "=-\r\n";
+        }
+        return 0;
+      }
+      for (const auto& part : parts) {
+        n = n->Child(part);
+        if (!n) return winerr::kFileNotFound;
+        name += "\\" + part;
+      }
+      *lines = "[-" + name + "]\r\n";
+      return 0;
+    });
   }
 
  private:
@@ -120,6 +140,7 @@ class EmulatedKey : public RegKey {
     if (!n) Fail(winerr::kKeyDeleted);
     return n;
   }
+  std::string Section() const { return "[" + EmulatedRegistry::FullName(loc_) + "]\r\n"; }
   bool Fail(uint32_t code) {
     reg_->machine().SetError(code);
     return false;
@@ -132,26 +153,88 @@ class EmulatedKey : public RegKey {
 
 }  // namespace
 
+// Holds a lock of the machine directory: shared to read the registry files,
+// exclusive to change them.
+class EmulatedRegistry::Lock {
+ public:
+  Lock(int fd, bool exclusive) : fd_(fd) {
+    if (fd_ < 0) return;
+    while (::flock(fd_, exclusive ? LOCK_EX : LOCK_SH) != 0) {
+      if (errno != EINTR) {
+        fd_ = -1;
+        return;
+      }
+    }
+  }
+  ~Lock() {
+    if (fd_ >= 0) ::flock(fd_, LOCK_UN);
+  }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+  bool ok() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
+namespace {
+// The journal grows to the size of registry.reg, at least this, before the
+// registry is compacted: the cost of compacting spreads over the writes.
+constexpr uint64_t kCompactMinimum = 1 << 20;
+}  // namespace
+
 EmulatedRegistry::EmulatedRegistry(EmulatedMachine& machine) : machine_(machine) {}
 
-std::string EmulatedRegistry::File() const { return machine_.HostDir() + "/registry.reg"; }
-
-void EmulatedRegistry::Remember() {
-  struct stat st;
-  if (::stat(File().c_str(), &st) == 0) {
-    ino_ = st.st_ino;
-    size_ = st.st_size;
-    mtime_ = st.st_mtim.tv_sec;
-    mtime_ns_ = st.st_mtim.tv_nsec;
-  } else {
-    size_ = -1;
+EmulatedRegistry::~EmulatedRegistry() {
+  if (loaded_) {
+    std::string error;
+    Compact(&error);
   }
+  if (dir_fd_ >= 0) ::close(dir_fd_);
+}
+
+std::string EmulatedRegistry::File() const { return machine_.HostDir() + "/registry.reg"; }
+std::string EmulatedRegistry::LogFile() const { return machine_.HostDir() + "/registry.log"; }
+
+int EmulatedRegistry::DirFd() {
+  if (dir_fd_ < 0) dir_fd_ = ::open(machine_.HostDir().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return dir_fd_;
+}
+
+EmulatedRegistry::FileId EmulatedRegistry::IdOf(const struct stat& st) {
+  FileId id;
+  id.exists = true;
+  id.dev = st.st_dev;
+  id.ino = st.st_ino;
+  id.size = st.st_size;
+  id.mtime = st.st_mtim;
+  return id;
+}
+
+bool EmulatedRegistry::Same(const FileId& id, const struct stat& st) {
+  return id.exists && id.dev == st.st_dev && id.ino == st.st_ino && id.size == st.st_size &&
+         id.mtime.tv_sec == st.st_mtim.tv_sec && id.mtime.tv_nsec == st.st_mtim.tv_nsec;
+}
+
+void EmulatedRegistry::Warn(const std::string& what) {
+  if (std::find(warnings_.begin(), warnings_.end(), what) == warnings_.end())
+    warnings_.push_back(what);
 }
 
 bool EmulatedRegistry::Load(std::string* error) {
+  Lock lock(DirFd(), false);
+  if (!lock.ok()) {
+    *error = "cannot lock the machine directory " + machine_.HostDir() + ": " + std::strerror(errno);
+    return false;
+  }
+  return LoadLocked(error);
+}
+
+bool EmulatedRegistry::LoadLocked(std::string* error) {
   std::string text;
-  if (!emu::ReadHostFile(File(), &text)) {
-    *error = "cannot read " + File();
+  struct stat st;
+  if (!emu::ReadHostFileFrom(File(), 0, &text, &st)) {
+    *error = "cannot read " + File() + ": " + std::strerror(errno);
     return false;
   }
   emu::RegTrees trees;
@@ -160,10 +243,51 @@ bool EmulatedRegistry::Load(std::string* error) {
     *error = File() + ": " + why;
     return false;
   }
+  uint32_t crc = emu::Crc32(text);
+  std::string log;
+  struct stat ls;
+  bool have_log = emu::ReadHostFileFrom(LogFile(), 0, &log, &ls);
+  if (!have_log && errno != ENOENT) {
+    *error = "cannot read " + LogFile() + ": " + std::strerror(errno);
+    return false;
+  }
+  emu::JournalScan scan;
+  bool log_ok = false;
+  uint64_t applied = 0;
+  if (have_log) {
+    log_ok = emu::ScanJournal(log, crc, text.size(), &scan);
+    if (!log_ok) {
+      size_t nl = log.find('\n');
+      if (log.compare(0, 10, "KITREGLOG ") != 0)
+        Warn(LogFile() + ": not a registry journal; left unused");
+      else if (nl != std::string::npos && nl + 1 < log.size())
+        Warn(LogFile() + ": written for another " + File() + "; its records are left unused");
+    }
+    for (const auto& [offset, lines] : scan.records) {
+      if (!emu::ApplyRegedit4(lines, &trees, &why)) {
+        scan.damage = "the record at offset " + std::to_string(offset) + " cannot be applied (" + why + ")";
+        scan.end = offset;
+        break;
+      }
+      ++applied;
+    }
+    if (!scan.damage.empty())
+      Warn(LogFile() + ": " + scan.damage + "; it and the " + std::to_string(log.size() - scan.end) +
+           " bytes from it on are left unused");
+  }
   trees_ = std::move(trees);
-  Remember();
+  loaded_ = true;
+  base_id_ = IdOf(st);
+  base_crc_ = crc;
+  base_size_ = text.size();
+  log_id_ = have_log ? IdOf(ls) : FileId();
+  log_ok_ = log_ok;
+  log_end_ = log_ok ? scan.end : 0;
+  log_seen_ = have_log ? log.size() : 0;
+  log_records_ = applied;
+  compact_at_ = log_end_ + std::max<uint64_t>(kCompactMinimum, base_size_);
   // HKEY_DYN_DATA of the Windows 95 family: read-only, rebuilt at every start.
-  dyn_data_.subkeys.clear();
+  dyn_data_.Clear();
   if (machine_.Settings().IsWindowsFamily()) {
     dyn_data_.AddChild("Config Manager")->AddChild("Enum");
     dyn_data_.AddChild("PerfStats")->AddChild("StatData");
@@ -171,31 +295,62 @@ bool EmulatedRegistry::Load(std::string* error) {
   return true;
 }
 
-bool EmulatedRegistry::Save(std::string* error) {
-  if (!emu::WriteFileAtomic(File(), emu::WriteRegedit4(trees_), error)) return false;
-  Remember();
-  return true;
-}
-
 bool EmulatedRegistry::Refresh() {
-  struct stat st;
+  struct stat st, ls;
   if (::stat(File().c_str(), &st) != 0) return true;  // keep what we have
-  if (st.st_ino == ino_ && st.st_size == size_ && st.st_mtim.tv_sec == mtime_ &&
-      st.st_mtim.tv_nsec == mtime_ns_)
+  bool have_log = ::stat(LogFile().c_str(), &ls) == 0;
+  if (Same(base_id_, st) && have_log == log_id_.exists &&
+      (!have_log || (ls.st_ino == log_id_.ino && ls.st_dev == log_id_.dev &&
+                     static_cast<uint64_t>(ls.st_size) == log_seen_)))
     return true;
-  std::string error;
-  if (!Load(&error)) {
+  Lock lock(DirFd(), false);
+  if (!lock.ok()) {
     machine_.SetError(winerr::kBadDbResult);
     return false;
   }
-  return true;
+  return RefreshLocked();
 }
 
-bool EmulatedRegistry::Changed() {
-  if (!Save(nullptr)) {
-    machine_.SetError(winerr::kWriteFault);
+bool EmulatedRegistry::RefreshLocked() {
+  std::string error;
+  auto reload = [&]() {
+    if (LoadLocked(&error)) return true;
+    load_error_ = error;
+    machine_.SetError(winerr::kBadDbResult);
     return false;
+  };
+  struct stat st, ls;
+  if (::stat(File().c_str(), &st) != 0) return true;
+  if (!Same(base_id_, st)) return reload();
+  if (::stat(LogFile().c_str(), &ls) != 0) return log_id_.exists ? reload() : true;
+  if (!log_id_.exists || ls.st_ino != log_id_.ino || ls.st_dev != log_id_.dev) return reload();
+  uint64_t size = static_cast<uint64_t>(ls.st_size);
+  if (size < log_seen_) return reload();
+  if (size == log_seen_ || !log_ok_) {
+    log_seen_ = size;
+    return true;
   }
+  // Records another process appended.
+  std::string data;
+  struct stat fst;
+  if (!emu::ReadHostFileFrom(LogFile(), log_end_, &data, &fst)) return reload();
+  if (fst.st_ino != log_id_.ino || fst.st_dev != log_id_.dev) return reload();
+  emu::JournalScan scan;
+  emu::ScanJournalRecords(data, log_end_, &scan);
+  std::string why;
+  for (const auto& [offset, lines] : scan.records) {
+    if (!emu::ApplyRegedit4(lines, &trees_, &why)) {
+      scan.damage = "the record at offset " + std::to_string(offset) + " cannot be applied (" + why + ")";
+      scan.end = offset;
+      break;
+    }
+    ++log_records_;
+  }
+  if (!scan.damage.empty())
+    Warn(LogFile() + ": " + scan.damage + "; it and the " +
+         std::to_string(log_end_ + data.size() - scan.end) + " bytes from it on are left unused");
+  log_seen_ = log_end_ + data.size();
+  log_end_ = scan.end;
   return true;
 }
 
@@ -241,6 +396,112 @@ RegNode* EmulatedRegistry::Find(const Location& loc) {
   return n;
 }
 
+std::string EmulatedRegistry::FullName(const Location& loc) {
+  std::string name = loc.base->name;
+  for (const auto& p : loc.parts) name += "\\" + p;
+  return name;
+}
+
+bool EmulatedRegistry::Change(const std::function<uint32_t(std::string* lines)>& make) {
+  Lock lock(DirFd(), true);
+  if (!lock.ok()) {
+    machine_.SetError(winerr::kWriteFault);
+    return false;
+  }
+  if (!RefreshLocked()) return false;
+  std::string lines;
+  if (uint32_t e = make(&lines)) {
+    machine_.SetError(e);
+    return false;
+  }
+  if (lines.empty()) return true;
+  std::string why;
+  auto fail = [&]() {
+    int e = errno;
+    machine_.SetError(e == ENOSPC || e == EFBIG || e == EDQUOT ? winerr::kDiskFull : winerr::kWriteFault);
+    return false;
+  };
+  struct stat st;
+  if (::stat(File().c_str(), &st) != 0 || (log_ok_ && log_seen_ > log_end_)) {
+    // registry.reg is gone, or the journal ends in a record cut short: no
+    // record may follow that one, so the registry is written anew first.
+    if (!CompactLocked(&why)) return fail();
+  } else if (!log_ok_) {
+    if (!StartJournalLocked(&why)) return fail();
+  }
+  std::string record = emu::JournalRecord(lines);
+  if (!emu::AppendJournalRecord(LogFile(), log_end_, record, &why)) {
+    int e = errno;
+    struct stat ls;
+    // What reached the file is no record; the next change starts anew.
+    if (::stat(LogFile().c_str(), &ls) == 0) log_seen_ = std::max<uint64_t>(log_end_ + 1, ls.st_size);
+    errno = e;
+    return fail();
+  }
+  if (!emu::ApplyRegedit4(lines, &trees_, &why)) Warn(LogFile() + ": a change cannot be applied: " + why);
+  log_end_ += record.size();
+  log_seen_ = log_end_;
+  ++log_records_;
+  if (log_end_ >= compact_at_) CompactLocked(&why);  // the change is durable either way
+  return true;
+}
+
+bool EmulatedRegistry::StartJournalLocked(std::string* error) {
+  std::string header = emu::JournalHeader(base_crc_, base_size_);
+  log_ok_ = false;
+  if (!emu::WriteFileDurable(LogFile(), header, error)) return false;
+  struct stat ls;
+  if (::stat(LogFile().c_str(), &ls) != 0) {
+    if (error) *error = "cannot find " + LogFile() + " just written: " + std::strerror(errno);
+    return false;
+  }
+  log_id_ = IdOf(ls);
+  log_ok_ = true;
+  log_end_ = log_seen_ = header.size();
+  log_records_ = 0;
+  compact_at_ = log_end_ + std::max<uint64_t>(kCompactMinimum, base_size_);
+  return true;
+}
+
+bool EmulatedRegistry::CompactLocked(std::string* error) {
+  std::string text = emu::WriteRegedit4(trees_);
+  if (!emu::WriteFileDurable(File(), text, error)) {
+    compact_at_ = log_end_ + std::max<uint64_t>(kCompactMinimum, base_size_);  // not at every write
+    return false;
+  }
+  struct stat st;
+  if (::stat(File().c_str(), &st) == 0) base_id_ = IdOf(st);
+  base_crc_ = emu::Crc32(text);
+  base_size_ = text.size();
+  // The old journal no longer matches registry.reg; it goes in any case.
+  if (StartJournalLocked(error)) return true;
+  int e = errno;
+  ::unlink(LogFile().c_str());
+  log_id_ = FileId();
+  log_end_ = log_seen_ = log_records_ = 0;
+  compact_at_ = 0;
+  errno = e;
+  return false;
+}
+
+bool EmulatedRegistry::Compact(std::string* error) {
+  if (!loaded_) return true;
+  Lock lock(DirFd(), true);
+  if (!lock.ok()) {
+    if (error) *error = "cannot lock the machine directory " + machine_.HostDir() + ": " + std::strerror(errno);
+    return false;
+  }
+  if (!RefreshLocked()) {
+    if (error) *error = "cannot read the registry of the machine at " + machine_.HostDir();
+    return false;
+  }
+  struct stat st;
+  bool base = ::stat(File().c_str(), &st) == 0;
+  if (base && log_records_ == 0 && (!log_id_.exists || (log_ok_ && log_seen_ == log_end_)))
+    return true;  // nothing to fold in
+  return CompactLocked(error);
+}
+
 std::unique_ptr<RegKey> EmulatedRegistry::Open(RegRoot root, const std::string& path,
                                                RegAccess access, bool create) {
   if (!Refresh()) return nullptr;
@@ -254,27 +515,23 @@ std::unique_ptr<RegKey> EmulatedRegistry::Open(RegRoot root, const std::string& 
     machine_.SetError(winerr::kAccessDenied);
     return nullptr;
   }
-  RegNode* n = loc.base;
-  bool created = false;
-  for (const auto& p : loc.parts) {
-    RegNode* next = n->Child(p);
-    if (!next) {
-      if (!create) {
-        machine_.SetError(winerr::kFileNotFound);
-        return nullptr;
-      }
-      next = n->AddChild(p);
-      created = true;
+  if (!Find(loc)) {
+    if (!create) {
+      machine_.SetError(winerr::kFileNotFound);
+      return nullptr;
     }
-    n = next;
+    bool made = Change([&](std::string* lines) -> uint32_t {
+      if (!Find(loc)) *lines = "[" + FullName(loc) + "]\r\n";
+      return 0;
+    });
+    if (!made) return nullptr;
   }
-  if (created && !Changed()) return nullptr;
   return std::make_unique<EmulatedKey>(this, std::move(loc), writable);
 }
 
 bool EmulatedRegistry::Export(const std::string& key, std::string* text, std::string* error) {
   if (!Refresh()) {
-    *error = "the registry file " + File() + " cannot be read";
+    *error = load_error_.empty() ? "the registry file " + File() + " cannot be read" : load_error_;
     return false;
   }
   if (key.empty()) {

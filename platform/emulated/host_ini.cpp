@@ -32,31 +32,62 @@ bool ReadHostFile(const std::string& host_file, std::string* data) {
   return ok;
 }
 
-bool WriteFileAtomic(const std::string& host_file, const std::string& data, std::string* error) {
+namespace {
+
+bool WriteThroughTemp(const std::string& host_file, const std::string& data, bool sync,
+                      std::string* error) {
   std::string tmp = host_file + ".tmp" + std::to_string(::getpid());
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) {
     if (error) *error = "cannot create " + tmp + ": " + std::strerror(errno);
     return false;
   }
+  // Gives up with errno kept for the caller.
+  auto fail = [&](const std::string& what, bool close_fd) {
+    int saved = errno;
+    if (error) *error = what + ": " + std::strerror(saved);
+    if (close_fd) ::close(fd);
+    ::unlink(tmp.c_str());
+    errno = saved;
+    return false;
+  };
   size_t done = 0;
   while (done < data.size()) {
     ssize_t w = ::write(fd, data.data() + done, data.size() - done);
     if (w < 0) {
       if (errno == EINTR) continue;
-      if (error) *error = "cannot write " + tmp + ": " + std::strerror(errno);
-      ::close(fd);
-      ::unlink(tmp.c_str());
-      return false;
+      return fail("cannot write " + tmp, true);
     }
     done += static_cast<size_t>(w);
   }
-  if (::close(fd) != 0 || ::rename(tmp.c_str(), host_file.c_str()) != 0) {
-    if (error) *error = "cannot replace " + host_file + ": " + std::strerror(errno);
-    ::unlink(tmp.c_str());
-    return false;
+  if (sync && ::fsync(fd) != 0) return fail("cannot write " + tmp, true);
+  if (::close(fd) != 0) return fail("cannot write " + tmp, false);
+  if (::rename(tmp.c_str(), host_file.c_str()) != 0) return fail("cannot replace " + host_file, false);
+  if (sync) {
+    // The rename is durable once the directory is.
+    size_t cut = host_file.rfind('/');
+    std::string dir = cut == std::string::npos ? "." : cut == 0 ? "/" : host_file.substr(0, cut);
+    int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    bool ok = dfd >= 0 && ::fsync(dfd) == 0;
+    int saved = errno;
+    if (dfd >= 0) ::close(dfd);
+    if (!ok) {
+      errno = saved;
+      if (error) *error = "cannot flush the folder of " + host_file + ": " + std::strerror(errno);
+      return false;
+    }
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomic(const std::string& host_file, const std::string& data, std::string* error) {
+  return WriteThroughTemp(host_file, data, false, error);
+}
+
+bool WriteFileDurable(const std::string& host_file, const std::string& data, std::string* error) {
+  return WriteThroughTemp(host_file, data, true, error);
 }
 
 bool HostIni::Load(const std::string& host_file, std::string* error) {

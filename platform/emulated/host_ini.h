@@ -37,6 +37,8 @@ class HostIni {
 
 // Writes `data` to `host_file` through a temporary file and a rename.
 bool WriteFileAtomic(const std::string& host_file, const std::string& data, std::string* error);
+// The same, with the data and the rename flushed to the disk before it returns.
+bool WriteFileDurable(const std::string& host_file, const std::string& data, std::string* error);
 // Reads a whole host file; false when it cannot be opened.
 bool ReadHostFile(const std::string& host_file, std::string* data);
 

@@ -10,56 +10,65 @@ const char kClassesRootAlias[] = "SOFTWARE\\Classes";
 const char kCurrentConfigAlias[] = "SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current";
 
 RegNode* RegNode::Child(const std::string& n) const {
-  for (const auto& c : subkeys)
-    if (EqualNoCase(c->name, n)) return c.get();
-  return nullptr;
+  auto it = subkey_index_.find(Upper(n));
+  return it == subkey_index_.end() ? nullptr : it->second->get();
 }
 
 RegNode* RegNode::AddChild(const std::string& n) {
-  if (RegNode* c = Child(n)) return c;
-  subkeys.push_back(std::make_unique<RegNode>());
-  subkeys.back()->name = n;
-  return subkeys.back().get();
+  std::string key = Upper(n);
+  auto it = subkey_index_.find(key);
+  if (it != subkey_index_.end()) return it->second->get();
+  subkeys_.push_back(std::make_unique<RegNode>(n));
+  subkey_index_.emplace(std::move(key), std::prev(subkeys_.end()));
+  return subkeys_.back().get();
 }
 
 bool RegNode::RemoveChild(const std::string& n) {
-  for (size_t i = 0; i < subkeys.size(); ++i)
-    if (EqualNoCase(subkeys[i]->name, n)) {
-      subkeys.erase(subkeys.begin() + static_cast<long>(i));
-      return true;
-    }
-  return false;
+  auto it = subkey_index_.find(Upper(n));
+  if (it == subkey_index_.end()) return false;
+  subkeys_.erase(it->second);
+  subkey_index_.erase(it);
+  return true;
 }
 
 const RegValue* RegNode::Value(const std::string& n) const {
-  for (const auto& [k, v] : values)
-    if (EqualNoCase(k, n)) return &v;
-  return nullptr;
+  auto it = value_index_.find(Upper(n));
+  return it == value_index_.end() ? nullptr : &it->second->second;
 }
 
 void RegNode::SetValue(const std::string& n, const RegValue& v) {
-  for (auto& [k, old] : values)
-    if (EqualNoCase(k, n)) {
-      old = v;
-      return;
-    }
-  values.emplace_back(n, v);
+  std::string key = Upper(n);
+  auto it = value_index_.find(key);
+  if (it != value_index_.end()) {
+    it->second->second = v;
+    return;
+  }
+  values_.emplace_back(n, v);
+  value_index_.emplace(std::move(key), std::prev(values_.end()));
 }
 
 bool RegNode::RemoveValue(const std::string& n) {
-  for (size_t i = 0; i < values.size(); ++i)
-    if (EqualNoCase(values[i].first, n)) {
-      values.erase(values.begin() + static_cast<long>(i));
-      return true;
-    }
-  return false;
+  auto it = value_index_.find(Upper(n));
+  if (it == value_index_.end()) return false;
+  values_.erase(it->second);
+  value_index_.erase(it);
+  return true;
+}
+
+void RegNode::Clear() {
+  values_.clear();
+  value_index_.clear();
+  subkeys_.clear();
+  subkey_index_.clear();
 }
 
 std::unique_ptr<RegNode> RegNode::Clone() const {
-  auto n = std::make_unique<RegNode>();
-  n->name = name;
-  n->values = values;
-  for (const auto& c : subkeys) n->subkeys.push_back(c->Clone());
+  auto n = std::make_unique<RegNode>(name);
+  for (const auto& [k, v] : values_) n->SetValue(k, v);
+  for (const auto& c : subkeys_) {
+    n->subkeys_.push_back(c->Clone());
+    n->subkey_index_.emplace(Upper(c->name), std::prev(n->subkeys_.end()));
+  }
   return n;
 }
 
@@ -99,7 +108,11 @@ void WriteValue(const std::string& name, const RegValue& v, std::string* out) {
     return;
   }
   if (v.type == regtype::kBinary) line += "hex:";
-  else line += "hex(" + std::to_string(v.type) + "):";
+  else {
+    char type[16];
+    std::snprintf(type, sizeof type, "hex(%x):", v.type);
+    line += type;
+  }
   // regedit wraps hex lists near 80 columns with a trailing backslash.
   static const char* kHex = "0123456789abcdef";
   for (size_t i = 0; i < v.data.size(); ++i) {
@@ -119,22 +132,32 @@ void WriteValue(const std::string& name, const RegValue& v, std::string* out) {
 
 }  // namespace
 
+std::string Regedit4ValueName(const std::string& name) {
+  return name.empty() ? "@" : Quote(name);
+}
+
+std::string Regedit4ValueLine(const std::string& name, const RegValue& value) {
+  std::string out;
+  WriteValue(name, value, &out);
+  return out;
+}
+
 void WriteRegedit4Key(const RegNode& node, const std::string& full_name, std::string* out) {
   *out += "[" + full_name + "]\r\n";
-  for (const auto& [k, v] : node.values) WriteValue(k, v, out);
+  for (const auto& [k, v] : node.Values()) WriteValue(k, v, out);
   *out += "\r\n";
-  for (const auto& c : node.subkeys) WriteRegedit4Key(*c, full_name + "\\" + c->name, out);
+  for (const auto& c : node.Subkeys()) WriteRegedit4Key(*c, full_name + "\\" + c->name, out);
 }
 
 std::string WriteRegedit4(const RegTrees& trees) {
   std::string out = "REGEDIT4\r\n\r\n";
   for (const RegNode* root : {&trees.local_machine, &trees.current_user, &trees.users}) {
-    if (!root->values.empty()) {
+    if (!root->Values().empty()) {
       out += "[" + root->name + "]\r\n";
-      for (const auto& [k, v] : root->values) WriteValue(k, v, &out);
+      for (const auto& [k, v] : root->Values()) WriteValue(k, v, &out);
       out += "\r\n";
     }
-    for (const auto& c : root->subkeys) WriteRegedit4Key(*c, root->name + "\\" + c->name, &out);
+    for (const auto& c : root->Subkeys()) WriteRegedit4Key(*c, root->name + "\\" + c->name, &out);
   }
   return out;
 }
@@ -214,8 +237,9 @@ int HexDigit(char c) {
 
 }  // namespace
 
-bool ParseRegedit4(const std::string& text, RegTrees* trees, std::string* error) {
-  *trees = RegTrees();
+namespace {
+
+bool Apply(const std::string& text, bool header, RegTrees* trees, std::string* error) {
   Parser p{trees, error};
   // Split into lines, keeping the numbers; CRLF and LF both accepted.
   std::vector<std::string> lines;
@@ -232,11 +256,13 @@ bool ParseRegedit4(const std::string& text, RegTrees* trees, std::string* error)
   auto skip_blank = [&]() {
     while (li < lines.size() && lines[li].find_first_not_of(" \t") == std::string::npos) ++li;
   };
-  skip_blank();
-  p.line_no = static_cast<int>(li) + 1;
-  if (li >= lines.size() || lines[li] != "REGEDIT4")
-    return p.Fail("expected the header \"REGEDIT4\"");
-  ++li;
+  if (header) {
+    skip_blank();
+    p.line_no = static_cast<int>(li) + 1;
+    if (li >= lines.size() || lines[li] != "REGEDIT4")
+      return p.Fail("expected the header \"REGEDIT4\"");
+    ++li;
+  }
 
   RegNode* current = nullptr;
   bool in_deleted = false;  // values after [-KEY] are ignored, as regedit does
@@ -390,6 +416,17 @@ bool ParseRegedit4(const std::string& text, RegTrees* trees, std::string* error)
     current->SetValue(name, v);
   }
   return true;
+}
+
+}  // namespace
+
+bool ParseRegedit4(const std::string& text, RegTrees* trees, std::string* error) {
+  *trees = RegTrees();
+  return Apply(text, true, trees, error);
+}
+
+bool ApplyRegedit4(const std::string& lines, RegTrees* trees, std::string* error) {
+  return Apply(lines, false, trees, error);
 }
 
 }  // namespace kit::emu

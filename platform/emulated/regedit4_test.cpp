@@ -26,6 +26,10 @@ TEST(Regedit4Test, RoundTripKeepsEveryTypeOrderAndEscape) {
   odd.type = regtype::kDword;
   odd.data = "12";  // a DWORD of the wrong size survives too
   k->SetValue("Odd", odd);
+  RegValue qword;
+  qword.type = 11;  // REG_QWORD, whose type has a hexadecimal letter
+  qword.data = std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8);
+  k->SetValue("Wide", qword);
   t.local_machine.AddChild("SOFTWARE")->AddChild("Empty");
   t.current_user.AddChild("Software")->SetValue("x", RegValue::String(""));
 
@@ -36,6 +40,7 @@ TEST(Regedit4Test, RoundTripKeepsEveryTypeOrderAndEscape) {
   EXPECT_NE(text.find("@=\"default\""), std::string::npos);
   EXPECT_NE(text.find("\"List\"=hex(7):6f,6e,65,00,74,77,6f,00,00"), std::string::npos);
   EXPECT_NE(text.find("\\\r\n  5a,"), std::string::npos);  // long lines continue
+  EXPECT_NE(text.find("\"Wide\"=hex(b):01,02,03,04,05,06,07,08"), std::string::npos);
 
   RegTrees back;
   std::string error;
@@ -43,13 +48,43 @@ TEST(Regedit4Test, RoundTripKeepsEveryTypeOrderAndEscape) {
   EXPECT_EQ(WriteRegedit4(back), text);
   RegNode* b = back.local_machine.Child("software")->Child("TAVRIX \"WIN\"");
   ASSERT_NE(b, nullptr);
-  ASSERT_EQ(b->values.size(), k->values.size());
-  for (size_t i = 0; i < k->values.size(); ++i) {
-    EXPECT_EQ(b->values[i].first, k->values[i].first);
-    EXPECT_EQ(b->values[i].second.type, k->values[i].second.type) << k->values[i].first;
-    EXPECT_EQ(b->values[i].second.data, k->values[i].second.data) << k->values[i].first;
+  ASSERT_EQ(b->Values().size(), k->Values().size());
+  for (auto bi = b->Values().begin(), ki = k->Values().begin(); ki != k->Values().end(); ++bi, ++ki) {
+    EXPECT_EQ(bi->first, ki->first);
+    EXPECT_EQ(bi->second.type, ki->second.type) << ki->first;
+    EXPECT_EQ(bi->second.data, ki->second.data) << ki->first;
   }
   EXPECT_NE(back.local_machine.Child("SOFTWARE")->Child("Empty"), nullptr);
+}
+
+TEST(Regedit4Test, KeysFindNamesWithoutCaseAndKeepCreationOrder) {
+  RegNode n("K");
+  for (int i = 0; i < 10000; ++i) n.SetValue("Value" + std::to_string(i), RegValue::Dword(i));
+  EXPECT_EQ(*n.Value("VALUE1234")->AsDword(), 1234u);
+  ASSERT_TRUE(n.RemoveValue("value5000"));
+  EXPECT_FALSE(n.RemoveValue("Value5000"));
+  EXPECT_EQ(n.Value("Value5000"), nullptr);
+  n.SetValue("VALUE0", RegValue::Dword(7));  // replaced in place, first case kept
+  n.SetValue("value5000", RegValue::Dword(8));  // added again: now the last
+  EXPECT_EQ(n.Values().size(), 10000u);
+  EXPECT_EQ(n.Values().front().first, "Value0");
+  EXPECT_EQ(*n.Values().front().second.AsDword(), 7u);
+  EXPECT_EQ(n.Values().back().first, "value5000");
+  RegNode* a = n.AddChild("Alpha");
+  EXPECT_EQ(n.AddChild("ALPHA"), a);
+  n.AddChild("Beta")->AddChild("Inner");
+  ASSERT_TRUE(n.RemoveChild("alpha"));
+  EXPECT_EQ(n.Child("Alpha"), nullptr);
+  n.AddChild("alpha");
+  ASSERT_EQ(n.Subkeys().size(), 2u);
+  EXPECT_EQ(n.Subkeys().front()->name, "Beta");
+  EXPECT_EQ(n.Subkeys().back()->name, "alpha");
+  auto copy = n.Clone();
+  EXPECT_NE(copy->Child("BETA")->Child("inner"), nullptr);
+  EXPECT_EQ(*copy->Value("value1")->AsDword(), 1u);
+  n.Clear();
+  EXPECT_TRUE(n.Values().empty());
+  EXPECT_EQ(n.Child("Beta"), nullptr);
 }
 
 TEST(Regedit4Test, AliasRootsAndDeletionLines) {

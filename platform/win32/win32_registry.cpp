@@ -27,6 +27,26 @@ bool Check(LONG rc, uint32_t* err) {
   return FailWith(err, static_cast<uint32_t>(rc));
 }
 
+// The names an enumeration function (RegEnumValueA, RegEnumKeyExA) gives for
+// index 0, 1, ... until it has no more, growing the buffer for long names.
+template <typename Enumerate>
+LONG EnumNames(Enumerate enumerate, std::vector<std::string>* names) {
+  names->clear();
+  std::vector<char> buf(256);
+  for (DWORD i = 0;; ++i) {
+    DWORD n = static_cast<DWORD>(buf.size());
+    LONG rc = enumerate(i, buf.data(), &n);
+    if (rc == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+    if (rc == ERROR_MORE_DATA && buf.size() < 65536) {
+      buf.resize(buf.size() * 4);
+      --i;
+      continue;
+    }
+    if (rc != ERROR_SUCCESS) return rc;
+    names->emplace_back(buf.data(), n);
+  }
+}
+
 // Deletes `name` below `parent` with everything under it. RegDeleteKey on NT
 // refuses keys with subkeys, and RegDeleteTree is missing before Vista, so
 // the subkeys go first, deepest first.
@@ -36,21 +56,14 @@ LONG DeleteKeyRecursive(HKEY parent, const std::string& name) {
   if (rc != ERROR_SUCCESS) return rc;
   // Collect first: deleting while enumerating shifts the indices.
   std::vector<std::string> children;
-  std::vector<char> buf(256);
-  for (DWORD i = 0;; ++i) {
-    DWORD n = static_cast<DWORD>(buf.size());
-    rc = RegEnumKeyExA(key, i, buf.data(), &n, nullptr, nullptr, nullptr, nullptr);
-    if (rc == ERROR_NO_MORE_ITEMS) break;
-    if (rc == ERROR_MORE_DATA) {
-      buf.resize(buf.size() * 2);
-      --i;
-      continue;
-    }
-    if (rc != ERROR_SUCCESS) {
-      RegCloseKey(key);
-      return rc;
-    }
-    children.emplace_back(buf.data(), n);
+  rc = EnumNames(
+      [&](DWORD i, char* buf, DWORD* n) {
+        return RegEnumKeyExA(key, i, buf, n, nullptr, nullptr, nullptr, nullptr);
+      },
+      &children);
+  if (rc != ERROR_SUCCESS) {
+    RegCloseKey(key);
+    return rc;
   }
   for (const auto& child : children) {
     rc = DeleteKeyRecursive(key, child);
@@ -99,37 +112,21 @@ class Win32RegKey : public RegKey {
   }
 
   bool ValueNames(std::vector<std::string>* names) override {
-    names->clear();
-    std::vector<char> buf(256);
-    for (DWORD i = 0;; ++i) {
-      DWORD n = static_cast<DWORD>(buf.size());
-      LONG rc = RegEnumValueA(key_, i, buf.data(), &n, nullptr, nullptr, nullptr, nullptr);
-      if (rc == ERROR_NO_MORE_ITEMS) return true;
-      if (rc == ERROR_MORE_DATA && buf.size() < 65536) {
-        buf.resize(buf.size() * 4);
-        --i;
-        continue;
-      }
-      if (!Check(rc, err_)) return false;
-      names->emplace_back(buf.data(), n);
-    }
+    return Check(EnumNames(
+                     [&](DWORD i, char* buf, DWORD* n) {
+                       return RegEnumValueA(key_, i, buf, n, nullptr, nullptr, nullptr, nullptr);
+                     },
+                     names),
+                 err_);
   }
 
   bool SubkeyNames(std::vector<std::string>* names) override {
-    names->clear();
-    std::vector<char> buf(256);
-    for (DWORD i = 0;; ++i) {
-      DWORD n = static_cast<DWORD>(buf.size());
-      LONG rc = RegEnumKeyExA(key_, i, buf.data(), &n, nullptr, nullptr, nullptr, nullptr);
-      if (rc == ERROR_NO_MORE_ITEMS) return true;
-      if (rc == ERROR_MORE_DATA && buf.size() < 65536) {
-        buf.resize(buf.size() * 4);
-        --i;
-        continue;
-      }
-      if (!Check(rc, err_)) return false;
-      names->emplace_back(buf.data(), n);
-    }
+    return Check(EnumNames(
+                     [&](DWORD i, char* buf, DWORD* n) {
+                       return RegEnumKeyExA(key_, i, buf, n, nullptr, nullptr, nullptr, nullptr);
+                     },
+                     names),
+                 err_);
   }
 
   bool DeleteTree(const std::string& subkey) override {

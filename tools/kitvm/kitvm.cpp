@@ -45,7 +45,9 @@ std::unique_ptr<EmulatedMachine> OpenMachine(const std::string& dir, int* exit_c
   if (!m) {
     std::fprintf(stderr, "kitvm: %s\n", error.c_str());
     *exit_code = kUsageExit;
+    return m;
   }
+  for (const auto& w : m->RegistryWarnings()) std::fprintf(stderr, "kitvm: warning: %s\n", w.c_str());
   return m;
 }
 

@@ -38,6 +38,17 @@ check "regedit escapes the value" grep -qF '"Ran"="yes \"quoted\" C:\\path"' <<<
 "$kitvm" regedit "$m" 'HKEY_LOCAL_MACHINE\SOFTWARE\Nothing' >/dev/null 2>&1
 check "regedit of a missing key fails" test $? -ne 0
 
+# Closing compacted the registry: registry.reg itself holds the probe's value.
+check "registry.reg is up to date after the run" grep -qF '"Ran"="yes \"quoted\" C:\\path"' "$m/registry.reg"
+# A journal record cut short (as by a crash) is left out with a warning.
+cp -r "$m" "$work/torn"
+check "closing left an empty journal" test "$(head -c 10 "$work/torn/registry.log")" = "KITREGLOG "
+printf '@0000002a 00000000\n[HKEY_LOCAL_MACHINE\\SOFTW' >>"$work/torn/registry.log"
+out=$("$kitvm" regedit "$work/torn" 'HKEY_LOCAL_MACHINE\SOFTWARE' 2>&1); rc=$?
+check "regedit of a torn journal succeeds" test $rc -eq 0
+check "the torn record is reported" grep -q 'warning: .*registry.log: the record at offset [0-9]* is incomplete' <<<"$out"
+check "the registry before it is shown" grep -qF 'ProgramFilesDir' <<<"$out"
+
 out=$("$kitvm" tree "$m" 'C:\Tavwin')
 check "tree shows the written file with its size" grep -q 'PROBE.TXT  5' <<<"$out"
 check "get copies a file out" "$kitvm" get "$m" 'C:\TAVWIN\BIN\PROBE.TXT' "$work/probe.txt"
