@@ -18,6 +18,7 @@ class InstallDriver {
   virtual TInstallContainer& DriverComponent() = 0;
   // Names the product's key of the installation log.
   virtual std::string ProductName() const = 0;
+  virtual std::string SourceDirectory() const = 0;
 };
 
 // The one driver, or null.

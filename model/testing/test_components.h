@@ -85,6 +85,7 @@ class TTestDriver : public TTestHelper, public InstallDriver {
   }
   TInstallContainer& DriverComponent() override { return *this; }
   std::string ProductName() const override { return "Tavrix"; }
+  std::string SourceDirectory() const override { return std::string(); }
   // The driver records no log entry of its own.
   void WriteUninstallLog(const std::string&) override {}
 };

@@ -1,0 +1,16 @@
+#include "driver/driver_classes.h"
+
+#include "base/class_registry.h"
+#include "driver/install.h"
+#include "driver/main_form.h"
+#include "ui/ui_classes.h"
+
+namespace kit {
+
+void RegisterDriverClasses(ClassRegistry& registry) {
+  RegisterUiClasses(registry);
+  registry.Register<TInstall>();
+  registry.Register<TForm1>();
+}
+
+}  // namespace kit
