@@ -248,6 +248,8 @@ void TInstallContainer::ProcessHelpers() {
 
 void TInstallContainer::FinishAfterReboot() {}
 
+void TInstallContainer::ReadArchiveInfo() {}
+
 void TInstallContainer::WriteUninstallLog(const std::string&) {}
 
 void TInstallContainer::NotifyDialogs(TInstallContainer* container, const std::string& event_name,

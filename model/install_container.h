@@ -142,6 +142,9 @@ class TInstallContainer : public TComponent, public TParameterObject {
   virtual void ProcessHelpers();
   // Work left until after a reboot; nothing here.
   virtual void FinishAfterReboot();
+  // Reads the size, date and version of every file below from the archive;
+  // nothing here, file containers do it.
+  virtual void ReadArchiveInfo();
   // Records a processed component in the installation log; nothing here.
   virtual void WriteUninstallLog(const std::string& key);
 

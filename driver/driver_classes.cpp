@@ -1,0 +1,18 @@
+#include "driver/driver_classes.h"
+
+#include "base/class_registry.h"
+#include "driver/install.h"
+#include "driver/main_form.h"
+#include "model/model_classes.h"
+#include "ui/ui_classes.h"
+
+namespace kit {
+
+void RegisterDriverClasses(ClassRegistry& registry) {
+  RegisterUiClasses(registry);
+  RegisterModelClasses(registry);
+  registry.Register<TInstall>();
+  registry.Register<TForm1>();
+}
+
+}  // namespace kit

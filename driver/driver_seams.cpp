@@ -1,0 +1,12 @@
+#include "driver/driver_seams.h"
+
+namespace kit {
+
+TemporaryShellLink::~TemporaryShellLink() = default;
+
+DriverSeams& Seams() {
+  static DriverSeams seams;
+  return seams;
+}
+
+}  // namespace kit

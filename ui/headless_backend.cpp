@@ -1,0 +1,163 @@
+#include "ui/headless_backend.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <iostream>
+
+#include "ui/form.h"
+#include "ui/message_box.h"
+
+namespace kit {
+
+HeadlessBackend::HeadlessBackend(Console console) : console_(console) {}
+
+HeadlessBackend::~HeadlessBackend() = default;
+
+void HeadlessBackend::AnswerMessageBoxes(std::vector<int> answers) {
+  answers_.insert(answers_.end(), answers.begin(), answers.end());
+}
+
+void HeadlessBackend::Post(std::function<void()> action) { posted_.push_back(std::move(action)); }
+
+std::unique_ptr<WindowPeer> HeadlessBackend::CreatePeer(WidgetKind kind, PeerClient& client,
+                                                        WindowPeer*) {
+  return std::make_unique<HeadlessPeer>(*this, client, kind);
+}
+
+bool HeadlessBackend::RunPosted() {
+  if (posted_.empty()) return false;
+  auto action = std::move(posted_.front());
+  posted_.pop_front();
+  action();
+  return true;
+}
+
+LoopEnd HeadlessBackend::RunLoop(const std::function<bool()>& done) {
+  while (!done()) {
+    if (quit_) {
+      quit_ = false;
+      return LoopEnd::kQuit;
+    }
+    if (RunPosted()) continue;
+    if (!on_idle || !on_idle()) {
+      if (done()) break;
+      return LoopEnd::kIdle;
+    }
+  }
+  return LoopEnd::kDone;
+}
+
+bool HeadlessBackend::ProcessMessages() {
+  ++process_messages_calls_;
+  // Only what is waiting now; actions posted meanwhile wait for the next call.
+  for (size_t n = posted_.size(); n > 0 && !quit_; --n) RunPosted();
+  if (quit_) {
+    quit_ = false;
+    return false;
+  }
+  return true;
+}
+
+void HeadlessBackend::PostQuit() { quit_ = true; }
+
+int HeadlessBackend::AskMessageBox(const std::string& text, const std::string& caption,
+                                uint32_t flags) {
+  ShownMessageBox box{text, caption, flags, 0};
+  if (on_message_box) {
+    box.answer = on_message_box(box);
+  } else if (!answers_.empty()) {
+    box.answer = answers_.front();
+    answers_.pop_front();
+  } else if (console_ == Console::kInteractive) {
+    box.answer = AskTerminal(box);
+  } else {
+    box.answer = DefaultMessageBoxAnswer(flags);
+  }
+  if (console_ == Console::kPrint) {
+    std::fprintf(stderr, "[%s] %s -> %s\n", caption.c_str(), text.c_str(),
+                 MessageBoxButtonName(box.answer));
+    std::fflush(stderr);
+  }
+  boxes_.push_back(box);
+  return box.answer;
+}
+
+int HeadlessBackend::AskTerminal(const ShownMessageBox& box) {
+  int ids[3];
+  const int n = MessageBoxButtons(box.flags, ids);
+  const int fallback = DefaultMessageBoxAnswer(box.flags);
+  std::fprintf(stderr, "\n[%s]\n%s\n", box.caption.c_str(), box.text.c_str());
+  for (;;) {
+    for (int i = 0; i < n; ++i)
+      std::fprintf(stderr, "  %d) %s%s\n", i + 1, MessageBoxButtonName(ids[i]),
+                   ids[i] == fallback ? " (default)" : "");
+    std::fprintf(stderr, "> ");
+    std::fflush(stderr);
+    std::string line;
+    if (!std::getline(std::cin, line)) return fallback;  // the terminal went away
+    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
+    if (line.empty()) return fallback;
+    if (line.size() == 1 && line[0] >= '1' && line[0] < '1' + n) return ids[line[0] - '1'];
+    for (int i = 0; i < n; ++i) {
+      std::string name = MessageBoxButtonName(ids[i]);
+      if (line.size() <= name.size() &&
+          std::equal(line.begin(), line.end(), name.begin(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) ==
+                   std::tolower(static_cast<unsigned char>(b));
+          }))
+        return ids[i];
+    }
+  }
+}
+
+void HeadlessBackend::ModalLoopStarting(TForm& form) {
+  if (on_modal) on_modal(form);
+}
+
+void HeadlessBackend::Activate(HeadlessPeer* peer) {
+  if (peer == active_ || peer == nullptr || !peer->Visible()) return;
+  HeadlessPeer* previous = active_;
+  active_ = peer;
+  shown_.erase(std::remove(shown_.begin(), shown_.end(), peer), shown_.end());
+  shown_.push_back(peer);
+  if (previous != nullptr) previous->Client().HandlePeerEvent(PeerEvent::kDeactivate);
+  // The previous handler may have shown or activated another window.
+  if (active_ == peer) peer->Client().HandlePeerEvent(PeerEvent::kActivate);
+}
+
+void HeadlessBackend::PeerShown(HeadlessPeer* peer) { Activate(peer); }
+
+void HeadlessBackend::PeerHidden(HeadlessPeer* peer) {
+  shown_.erase(std::remove(shown_.begin(), shown_.end(), peer), shown_.end());
+  if (active_ != peer) return;
+  active_ = nullptr;
+  peer->Client().HandlePeerEvent(PeerEvent::kDeactivate);
+  // The window shown last before it takes its place.
+  if (!shown_.empty()) Activate(shown_.back());
+}
+
+void HeadlessBackend::PeerGone(HeadlessPeer* peer) {
+  shown_.erase(std::remove(shown_.begin(), shown_.end(), peer), shown_.end());
+  if (active_ == peer) active_ = nullptr;
+}
+
+HeadlessPeer::HeadlessPeer(HeadlessBackend& backend, PeerClient& client, WidgetKind kind)
+    : backend_(backend), client_(client), kind_(kind) {}
+
+HeadlessPeer::~HeadlessPeer() { backend_.PeerGone(this); }
+
+void HeadlessPeer::SetBounds(int left, int top, int width, int height) {
+  left_ = left, top_ = top, width_ = width, height_ = height;
+}
+
+void HeadlessPeer::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  if (visible)
+    backend_.PeerShown(this);
+  else
+    backend_.PeerHidden(this);
+}
+
+}  // namespace kit

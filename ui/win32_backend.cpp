@@ -1,0 +1,185 @@
+#include "ui/win32_backend.h"
+
+namespace kit {
+namespace {
+
+constexpr const char* kWindowClass = "KitForm";
+
+bool RegisterWindowClass(WNDPROC proc) {
+  static bool registered = false;
+  if (registered) return true;
+  WNDCLASSA wc{};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  wc.hCursor = nullptr;  // WM_SETCURSOR chooses
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kWindowClass;
+  registered = RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return registered;
+}
+
+}  // namespace
+
+Win32Backend::Win32Backend() = default;
+Win32Backend::~Win32Backend() = default;
+
+std::unique_ptr<WindowPeer> Win32Backend::CreatePeer(WidgetKind, PeerClient& client, WindowPeer*) {
+  return std::make_unique<Win32Peer>(*this, client);
+}
+
+LoopEnd Win32Backend::RunLoop(const std::function<bool()>& done) {
+  MSG msg;
+  while (!done()) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) return LoopEnd::kQuit;
+    ::TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return LoopEnd::kDone;
+}
+
+bool Win32Backend::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) return false;
+    ::TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return true;
+}
+
+void Win32Backend::PostQuit() { PostQuitMessage(0); }
+
+int Win32Backend::AskMessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
+  return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), flags);
+}
+
+HCURSOR Win32Backend::CursorHandle(TCursor cursor) {
+  LPCSTR shape = IDC_ARROW;
+  switch (cursor) {
+    case crNone: return nullptr;
+    case crCross: shape = IDC_CROSS; break;
+    case crIBeam: shape = IDC_IBEAM; break;
+    case crSizeNESW: shape = IDC_SIZENESW; break;
+    case crSizeNS: shape = IDC_SIZENS; break;
+    case crSizeNWSE: shape = IDC_SIZENWSE; break;
+    case crSizeWE: shape = IDC_SIZEWE; break;
+    case crUpArrow: shape = IDC_UPARROW; break;
+    case crHourGlass: shape = IDC_WAIT; break;
+    case crNo: shape = IDC_NO; break;
+    case crAppStart: shape = IDC_APPSTARTING; break;
+    case crHelp: shape = IDC_HELP; break;
+    case crHandPoint: shape = IDC_HAND; break;
+    case crSizeAll: shape = IDC_SIZEALL; break;
+    default: break;
+  }
+  return LoadCursorA(nullptr, shape);
+}
+
+void Win32Backend::SetScreenCursor(TCursor cursor) {
+  screen_cursor_ = cursor;
+  POINT pt;
+  if (GetCursorPos(&pt)) {
+    // Over one of this program's windows the new cursor shows at once.
+    HWND under = WindowFromPoint(pt);
+    DWORD pid = 0;
+    if (under != nullptr) GetWindowThreadProcessId(under, &pid);
+    if (pid == GetCurrentProcessId())
+      SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  }
+}
+
+Win32Peer::Win32Peer(Win32Backend& backend, PeerClient& client) : backend_(backend), client_(client) {
+  RegisterWindowClass(&Win32Peer::WndProc);
+  hwnd_ = CreateWindowExA(0, kWindowClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleA(nullptr),
+                          this);
+}
+
+Win32Peer::~Win32Peer() {
+  if (hwnd_ != nullptr) {
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+LRESULT CALLBACK Win32Peer::WndProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lparam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  auto* peer = reinterpret_cast<Win32Peer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (peer == nullptr || peer->hwnd_ == nullptr) return DefWindowProcA(hwnd, msg, wparam, lparam);
+  return peer->Handle(msg, wparam, lparam);
+}
+
+LRESULT Win32Peer::Handle(UINT msg, WPARAM wparam, LPARAM lparam) {
+  // The client catches what its handlers raise: nothing may unwind
+  // through the system's dispatch.
+  switch (msg) {
+    case WM_ACTIVATE:
+      client_.HandlePeerEvent(LOWORD(wparam) == WA_INACTIVE ? PeerEvent::kDeactivate
+                                                             : PeerEvent::kActivate);
+      return 0;
+    case WM_CLOSE:
+      client_.HandlePeerEvent(PeerEvent::kCloseRequest);
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lparam) == HTCLIENT) {
+        const TCursor screen = backend_.ScreenCursor();
+        ::SetCursor(Win32Backend::CursorHandle(screen != crDefault ? screen : cursor_));
+        return TRUE;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd_, msg, wparam, lparam);
+}
+
+void Win32Peer::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+
+void Win32Peer::SetBounds(int left, int top, int width, int height) {
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Peer::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  if (!visible) {
+    ShowWindow(hwnd_, SW_HIDE);
+    return;
+  }
+  const int how = state_ == wsMaximized ? SW_SHOWMAXIMIZED
+                  : state_ == wsMinimized ? SW_SHOWMINIMIZED
+                                          : SW_SHOWNORMAL;
+  ShowWindow(hwnd_, how);
+  SetForegroundWindow(hwnd_);
+  UpdateWindow(hwnd_);
+}
+
+void Win32Peer::SetWindowState(TWindowState state) {
+  state_ = state;
+  if (!visible_) return;  // applied when shown
+  ShowWindow(hwnd_, state == wsMaximized ? SW_MAXIMIZE : state == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
+}
+
+void Win32Peer::ShowCursorNow() {
+  POINT pt;
+  if (GetCursorPos(&pt) && WindowFromPoint(pt) == hwnd_)
+    SendMessageA(hwnd_, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+void Win32Peer::SetCursor(TCursor cursor) {
+  cursor_ = cursor;
+  ShowCursorNow();
+}
+
+void Win32Peer::Repaint() {
+  InvalidateRect(hwnd_, nullptr, TRUE);
+  UpdateWindow(hwnd_);
+}
+
+}  // namespace kit
