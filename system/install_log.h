@@ -41,7 +41,9 @@ std::string InstalledPath(const std::string& dest_dir, const std::string& dest_n
 // name, so an entry further on would never be undone), and so is
 // "Files<kFilesSuffixLimit>". The failure is then raised: EIRCannotWriteValue
 // naming the subkey, the value and its text. A failure to write "Entries"
-// after the entry is raised at once.
+// after the entry is raised at once. An entry name that is taken already (a
+// count that was never written) is passed over for the next free number, so
+// no entry is overwritten.
 void WriteFilesLogEntry(const std::string& log_key, const std::string& path);
 
 // The registration style recorded for an ActiveX server: "1" when it is a
