@@ -91,7 +91,9 @@ std::string FreeReplacementName(const std::string& dest_dir, const std::string& 
   if (!short_stem.empty() && !IsShortFileName(StemOf(dest_name))) base = short_stem;
   const std::string dir = IncludeTrailingBackslash(dest_dir);
   for (int n = 1; n <= replacer::kMaxTempNumber; ++n) {
-    std::string name = ChangeFileExt(base, "." + std::to_string(n));
+    std::string ext = std::to_string(n);
+    ext.insert(ext.begin(), '.');
+    std::string name = ChangeFileExt(base, ext);
     if (fs.Attributes(dir + name) == attr::kInvalid) return name;
   }
   return std::string();

@@ -94,10 +94,8 @@ void WriteFilesLogEntry(const std::string& log_key, const std::string& path) {
 }
 
 std::string ActiveXStyle(bool dll_style, bool exe_style) {
-  std::string style;
-  if (dll_style) style = "0";
-  if (exe_style) style = "1";
-  return style;
+  if (exe_style) return "1";
+  return dll_style ? "0" : "";
 }
 
 void WriteActiveXLogEntry(const std::string& log_key, const std::string& path, bool dll_style,
