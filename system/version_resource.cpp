@@ -234,4 +234,6 @@ void StopVersionResources() {
 
 TVersionResource* VersionReader() { return g_reader; }
 
+VersionSource* VersionResourceSource() { return g_source; }
+
 }  // namespace kit

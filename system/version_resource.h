@@ -140,5 +140,7 @@ void StartVersionResources(VersionSource* source, const std::string& running_pro
 void StopVersionResources();
 // The shared reader; null before the start.
 TVersionResource* VersionReader();
+// The source every reader reads through; null before the start.
+VersionSource* VersionResourceSource();
 
 }  // namespace kit
