@@ -11,9 +11,6 @@ enum TCompressionLevel { colNone, colFastest, colDefault, colMax };
 
 enum TOverwriteType { owAlways, owNever, owVersion, owDate, owVersionDate };
 
-// Recreate an archive or add to it; lzcOnlyAdd is AddFiles(OnlyAdd = true).
-enum TlzhCommand { lzcOverwrite, lzcOnlyAdd };
-
 // zlib's level for a compression level.
 inline int ZlibLevel(TCompressionLevel level) {
   switch (level) {

@@ -41,13 +41,6 @@ bool IsPlainFileName(const std::string& name) {
 // The file name part of a member or destination name.
 std::string MemberFileName(const std::string& name) { return archive_paths::FileName(name); }
 
-std::string SharedFileVersion(const std::string& path) {
-  TVersionResource* reader = VersionReader();
-  if (reader == nullptr) return {};
-  reader->SetFileName(path);
-  return reader->VersionInfo()->FileVersion();
-}
-
 // The directory part without its trailing delimiter.
 std::string DirectoryWithoutSlash(const std::string& path) {
   std::string d = archive_paths::FilePath(path);
@@ -68,6 +61,14 @@ int32_t CheckedPosition(int64_t pos) {
 }
 
 }  // namespace
+
+std::string SharedFileVersion(const std::string& path) {
+  TVersionResource* reader = VersionReader();
+  if (reader == nullptr) return {};
+  reader->SetFileName(path);
+  return reader->VersionInfo()->FileVersion();
+}
+
 
 TKblnCompress::TKblnCompress(TComponent* owner, FileSystem& fs, KblnServices services)
     : TComponent(owner), fs_(fs), services_(std::move(services)) {

@@ -44,6 +44,10 @@ struct KblnServices {
   std::function<uint32_t()> last_error;
 };
 
+// The version string of a file through the shared version reader; empty
+// while no reader is started or the file has no version.
+std::string SharedFileVersion(const std::string& path);
+
 class TKblnCompress : public TComponent {
   KIT_COMPONENT_CLASS(TKblnCompress)
 

@@ -3,6 +3,7 @@
 #include "base/class_registry.h"
 #include "driver/install.h"
 #include "driver/main_form.h"
+#include "files/file_classes.h"
 #include "model/model_classes.h"
 #include "ui/ui_classes.h"
 
@@ -11,6 +12,7 @@ namespace kit {
 void RegisterDriverClasses(ClassRegistry& registry) {
   RegisterUiClasses(registry);
   RegisterModelClasses(registry);
+  RegisterFileClasses(registry);
   registry.Register<TInstall>();
   registry.Register<TForm1>();
 }

@@ -34,15 +34,12 @@ struct TInstall::ExceptionHook {
 };
 
 const PropertyTable& TInstall::Properties() {
-  static const PropertyTable table = PropertyTable::Make<TInstall, TFileRelated>([](auto& p) {
+  static const PropertyTable table = PropertyTable::Make<TInstall, TFileContainer>([](auto& p) {
     p.Bool("AllowChangeDir", &TInstall::SetAllowChangeDir, &TInstall::AllowChangeDir);
     p.Bool("AutoMaximizeWindow", &TInstall::SetAutoMaximizeWindow, &TInstall::AutoMaximizeWindow);
     p.Strings("Description", &TInstall::SetDescription, &TInstall::Description);
     p.Str("GroupName", &TInstall::SetGroupName, &TInstall::GroupName);
     p.Object("Information", [](TInstall* i) -> TInstallInformation& { return i->Information(); });
-    p.Set("InstallTypes",
-          [](TInstall* i, uint8_t bits) { i->SetInstallTypes(TInstallTypeSet::FromBits(bits)); },
-          [](TInstall* i) { return static_cast<uint8_t>(i->InstallTypes().Bits()); }, kInstallTypeType);
     p.Strings("PresetupFiles", &TInstall::SetPresetupFiles, &TInstall::PresetupFiles);
     p.Bool("RunAutomatic", &TInstall::SetRunAutomatic, &TInstall::RunAutomatic);
     p.Bool("UseLoadingProgram", &TInstall::SetUseLoadingProgram, &TInstall::UseLoadingProgram);
@@ -85,11 +82,13 @@ const PropertyTable& TInstall::Properties() {
   return table;
 }
 
-TInstall::TInstall(TComponent* owner) : TFileRelated(owner) {
+TInstall::TInstall(TComponent* owner) : TFileContainer(owner) {
   if (Driver() != nullptr) throw EAITwoInstallComponents();
   if (dynamic_cast<TForm*>(owner) == nullptr && dynamic_cast<TDataModule*>(owner) == nullptr)
     throw Exception(TranslateMessage(
         "The Owner of the TInstall component must either be a class of type TForm or TDataModule"));
+  SetAllowChoice(false);
+  SetGroupName("Main");
   SetDestDir("\\MyApplication");
   StoreDestDirType(ddProgramFilesDir);
   SetArchiveFile("\\files.1");
@@ -106,7 +105,7 @@ TInstall::~TInstall() {
 }
 
 void TInstall::Notification(TComponent* component, Operation operation) {
-  TFileRelated::Notification(component, operation);
+  TFileContainer::Notification(component, operation);
   if (operation == Operation::kRemove && component == run_form_) {
     run_form_ = nullptr;
     activation_hooked_ = false;
@@ -140,7 +139,7 @@ std::string TInstall::ExePath() const { return CurrentPlatform().System().ExePat
 // ---------------------------------------------------------------- start-up
 
 void TInstall::Loaded() {
-  TFileRelated::Loaded();
+  TFileContainer::Loaded();
 
   if (Application().MainForm() != nullptr)
     run_form_ = Application().MainForm();

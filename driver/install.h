@@ -13,7 +13,7 @@
 #include "base/exception.h"
 #include "base/property.h"
 #include "driver/install_information.h"
-#include "model/file_related.h"
+#include "files/file_container.h"
 #include "model/install_driver.h"
 #include "ui/notify_event.h"
 
@@ -54,7 +54,7 @@ class TInstall;
 // A hook with a flag that starts True; False skips the default action.
 using TInstallFlagEvent = std::function<void(TInstall* install, bool& flag)>;
 
-class TInstall : public TFileRelated, public InstallDriver {
+class TInstall : public TFileContainer, public InstallDriver {
   KIT_COMPONENT_CLASS(TInstall)
 
  public:
@@ -72,16 +72,8 @@ class TInstall : public TFileRelated, public InstallDriver {
   std::string SourceDirectory() const override { return source_directory_; }
 
   // ---- published properties
-  bool AllowChangeDir() const { return allow_change_dir_; }
-  void SetAllowChangeDir(bool v) { allow_change_dir_ = v; }
-  bool AllowChoice() const { return allow_choice_; }
-  void SetAllowChoice(bool v) { allow_choice_ = v; }
   bool AutoMaximizeWindow() const { return auto_maximize_window_; }
   void SetAutoMaximizeWindow(bool v) { auto_maximize_window_ = v; }
-  const std::vector<std::string>& Description() const { return description_; }
-  void SetDescription(const std::vector<std::string>& lines) { description_ = lines; }
-  const std::string& GroupName() const { return group_name_; }
-  void SetGroupName(const std::string& v) { group_name_ = v; }
   TInstallInformation& Information() { return information_; }
   const TInstallInformation& Information() const { return information_; }
   const std::vector<std::string>& PresetupFiles() const { return presetup_files_; }
@@ -117,7 +109,7 @@ class TInstall : public TFileRelated, public InstallDriver {
   void HandleException(TComponent* sender, const Exception& e);
   // Asks OnUserAbort; True when the installation is to be cancelled.
   bool QueryUserAbort();
-  void AddUnfinishedEntry(const std::string& subject, int kind);
+  void AddUnfinishedEntry(const std::string& subject, int kind) override;
   // "name;data" per value of the list, in the registry's order.
   void ReadUnfinishedList(TStringList& list);
   void ClearUnfinishedList();
@@ -164,11 +156,7 @@ class TInstall : public TFileRelated, public InstallDriver {
   std::vector<UnfinishedEntry> ReadUnfinishedEntries();
   void RestoreActivation();
 
-  bool allow_change_dir_ = true;
-  bool allow_choice_ = false;
   bool auto_maximize_window_ = true;
-  std::vector<std::string> description_;
-  std::string group_name_ = "Main";
   TInstallInformation information_;
   std::vector<std::string> presetup_files_;
   bool run_automatic_ = true;

@@ -35,7 +35,7 @@ class RunTest : public DriverTest {
     Touch(Dir() + "\\readme.txt");
   }
   std::vector<std::string> TreeWork() {
-    return {"work G1", "work F1", "log F1 " + kLog, "log G1 " + kLog};
+    return {"work G1", "work F1", "log F1 " + kLog, "log G1 " + kLog, "Dlg hears DoneCopyingFiles"};
   }
   TTestGroup* group_ = nullptr;
   TTestFile* file_ = nullptr;
@@ -66,7 +66,7 @@ TEST_F(RunTest, AGoodRunRaisesEveryEventInOrderAndEnds) {
 TEST_F(RunTest, AFailedRunShowsTheBadInstallPagesAndTheMessageAndStays) {
   MakeTree([] { throw Exception("Disk is full"); });
   Application().Run();
-  EXPECT_EQ(Events(), (RunStart() + std::vector<std::string>{"work G1", "work F1", "OnShowBadInstall",
+  EXPECT_EQ(Events(), (RunStart() + std::vector<std::string>{"work G1", "work F1", "Dlg hears DoneCopyingFiles", "OnShowBadInstall",
                                                             "Dlg hears BadInstallation",
                                                             "Dlg hears eccBadInstallDialogManager"}));
   EXPECT_EQ(Boxes(), std::vector<std::string>{"Disk is full."});

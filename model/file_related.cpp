@@ -18,6 +18,8 @@ using detail::Format;
 
 }  // namespace
 
+const EnumType kTlzhCommandType("TlzhCommand", {"lzcOverwrite", "lzcOnlyAdd"});
+
 TFileRelated::TFileRelated(TComponent* owner, int32_t processing_rank)
     : TBaseHelperComponent(owner, processing_rank) {
   if (AutoAttached()) archive_file_type_ = ddContainerArchiveFile;
@@ -28,6 +30,8 @@ TFileRelated::~TFileRelated() { AnnounceDestruction(); }
 const PropertyTable& TFileRelated::Properties() {
   static const PropertyTable table =
       PropertyTable::Make<TFileRelated, TBaseHelperComponent>([](auto& p) {
+        p.Enum("AddToArchive", &TFileRelated::SetAddToArchive, &TFileRelated::AddToArchive,
+               kTlzhCommandType);
         p.Str("ArchiveFile", &TFileRelated::SetArchiveFile, &TFileRelated::ArchiveFile);
         p.Enum("ArchiveFileType", &TFileRelated::SetArchiveFileType,
                &TFileRelated::ArchiveFileType, kPathSpecifiersType);

@@ -9,6 +9,11 @@
 
 namespace kit {
 
+// When compressing: recreate the archive or add to it (AddFiles with
+// OnlyAdd).
+enum TlzhCommand { lzcOverwrite, lzcOnlyAdd };
+extern const EnumType kTlzhCommandType;
+
 class TFileRelated : public TBaseHelperComponent {
   KIT_COMPONENT_CLASS(TFileRelated)
 
@@ -18,8 +23,11 @@ class TFileRelated : public TBaseHelperComponent {
   explicit TFileRelated(TComponent* owner, int32_t processing_rank = rank::kNone);
   ~TFileRelated() override;
 
-  // Adds ArchiveFile and ArchiveFileType.
+  // Adds AddToArchive, ArchiveFile and ArchiveFileType.
   static const PropertyTable& Properties();
+
+  TlzhCommand AddToArchive() const { return add_to_archive_; }
+  void SetAddToArchive(TlzhCommand command) { add_to_archive_ = command; }
 
   const std::string& ArchiveFile() const { return archive_file_; }
   virtual void SetArchiveFile(const std::string& file);
@@ -40,11 +48,18 @@ class TFileRelated : public TBaseHelperComponent {
   // leaves ddAbsolute.
   void SetContainer(TInstallContainer* container) override;
 
+  // Puts back archive settings a run changed, without the setter checks.
+  void PutBackArchiveFile(TPathSpecifiers type, const std::string& file) {
+    archive_file_type_ = type;
+    archive_file_ = file;
+  }
+
  protected:
   // Stores without checks.
   void StoreArchiveFileType(TPathSpecifiers type) { archive_file_type_ = type; }
 
  private:
+  TlzhCommand add_to_archive_ = lzcOverwrite;
   std::string archive_file_;
   TPathSpecifiers archive_file_type_ = ddAbsolute;
 };

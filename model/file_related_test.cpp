@@ -30,6 +30,7 @@ class TFileDriver : public TFileRelated, public InstallDriver {
   TInstallContainer& DriverComponent() override { return *this; }
   std::string ProductName() const override { return "Tavrix"; }
   std::string SourceDirectory() const override { return source; }
+  void AddUnfinishedEntry(const std::string&, int) override {}
   std::string source = "A:";
 };
 

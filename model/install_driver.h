@@ -21,6 +21,10 @@ class InstallDriver {
   // The directory the loading program passed, without a trailing
   // backslash: the base of ddLoading.
   virtual std::string SourceDirectory() const = 0;
+  // Records work left for the next start of Windows: kind 0 the name of a
+  // component whose FinishAfterReboot is to run, 1 a file to delete, 2 a
+  // Program Manager item of the group "Startup".
+  virtual void AddUnfinishedEntry(const std::string& subject, int kind) = 0;
 };
 
 // The one driver, or null.

@@ -6,6 +6,7 @@ namespace kit {
 
 namespace {
 Platform* g_platform = nullptr;
+unsigned long g_generation = 0;
 }
 
 Platform& CurrentPlatform() {
@@ -15,12 +16,17 @@ Platform& CurrentPlatform() {
 
 bool HasCurrentPlatform() { return g_platform != nullptr; }
 
-void SetCurrentPlatform(Platform* platform) { g_platform = platform; }
-
-ScopedPlatform::ScopedPlatform(Platform& platform) : previous_(g_platform) {
-  g_platform = &platform;
+void SetCurrentPlatform(Platform* platform) {
+  g_platform = platform;
+  ++g_generation;
 }
 
-ScopedPlatform::~ScopedPlatform() { g_platform = previous_; }
+unsigned long CurrentPlatformGeneration() { return g_generation; }
+
+ScopedPlatform::ScopedPlatform(Platform& platform) : previous_(g_platform) {
+  SetCurrentPlatform(&platform);
+}
+
+ScopedPlatform::~ScopedPlatform() { SetCurrentPlatform(previous_); }
 
 }  // namespace kit

@@ -11,6 +11,10 @@ namespace kit {
 Platform& CurrentPlatform();
 bool HasCurrentPlatform();
 void SetCurrentPlatform(Platform* platform);
+// Counts every change of the current platform, so that an object made for
+// one platform can tell that it is no longer the current one (even when a
+// new platform takes the address of a freed one).
+unsigned long CurrentPlatformGeneration();
 
 // Sets a platform for a scope and restores the previous one after it.
 class ScopedPlatform {

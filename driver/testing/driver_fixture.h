@@ -167,7 +167,8 @@ inline std::vector<std::string> RunStart() {
           "OnBeforeProcess",
           "Dlg hears eccBeforeProcess",
           "OnShowInstallTypeDlg",
-          "Dlg hears InstallTypeDialog"};
+          "Dlg hears InstallTypeDialog",
+          "Dlg hears eccBeforeInstallFileGroup"};
 }
 
 inline std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {

@@ -87,6 +87,10 @@ class TTestDriver : public TTestHelper, public InstallDriver {
   std::string ProductName() const override { return "Tavrix"; }
   std::string SourceDirectory() const override { return source_directory; }
   std::string source_directory = "A:";
+  void AddUnfinishedEntry(const std::string& subject, int kind) override {
+    unfinished.push_back(subject + ";" + std::to_string(kind));
+  }
+  std::vector<std::string> unfinished;
   // The driver records no log entry of its own.
   void WriteUninstallLog(const std::string&) override {}
 };

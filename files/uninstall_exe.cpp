@@ -1,4 +1,4 @@
-#include "model/uninstall_exe.h"
+#include "files/uninstall_exe.h"
 
 #include "base/exception.h"
 #include "model/install_driver.h"
@@ -6,16 +6,9 @@
 
 namespace kit {
 
-TUninstallEXE::TUninstallEXE(TComponent* owner)
-    : TBaseHelperComponent(owner, rank::kInstallFile) {
-  SetAutoProcess(true);
-}
+TUninstallEXE::TUninstallEXE(TComponent* owner) : TInstallFile(owner) {}
 
-TUninstallEXE::~TUninstallEXE() = default;
-
-std::string TUninstallEXE::UninstallerPath() const {
-  return InstalledPath(InstalledDir(), dest_name_);
-}
+TUninstallEXE::~TUninstallEXE() { AnnounceDestruction(); }
 
 void TUninstallEXE::WriteUninstallLog(const std::string& key) {
   InstallDriver* driver = Driver();

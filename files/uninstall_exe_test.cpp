@@ -1,4 +1,4 @@
-#include "model/uninstall_exe.h"
+#include "files/uninstall_exe.h"
 
 #include <gtest/gtest.h>
 
