@@ -4,7 +4,7 @@
 
 #include "base/exception.h"
 #include "model/install_driver.h"
-#include "model/testing/test_components.h"
+#include "files/testing/file_fixture.h"
 #include "system/testing/install_machine.h"
 
 namespace kit {
@@ -16,58 +16,50 @@ using testing::ScopedKey;
 using Lines = std::vector<std::string>;
 
 // A driver whose product name the test chooses.
-class TProductDriver : public testing::TTestDriver {
+class TProductDriver : public testing::TFileTestDriver {
  public:
-  TProductDriver(TComponent* owner, std::string product)
-      : TTestDriver(owner, "Install1"), product_(std::move(product)) {}
-  std::string ProductName() const override { return product_; }
-
- private:
-  std::string product_;
+  TProductDriver(TComponent* owner, std::string product_name) : TFileTestDriver(owner) {
+    product = std::move(product_name);
+  }
 };
 
-// Resolves its directory against its container, as ddContainerDestDir does.
-class TContainedUninstallEXE : public TUninstallEXE {
- public:
-  using TUninstallEXE::TUninstallEXE;
+class UninstallEXEInstallTest : public testing::FileTest {};
 
- protected:
-  std::string InstalledDir() const override { return Container()->DestDir() + DestDir(); }
-};
-
-TEST(UninstallEXETest, ProcessedUninstallerRecordsTheProductAndNoFileEntry) {
-  InstallMachine m;
-  const std::string product = testing::UniqueName("Tavrix for Windows");
-  TProductDriver driver(nullptr, product);
-  driver.SetDestDir("c:\\Tavwin");
-  const std::string key = UninstallLogKey(driver);
-  ScopedKey cleanup(m.platform(), RegRoot::kLocalMachine, key);
-  TContainedUninstallEXE exe(nullptr);
+TEST_F(UninstallEXEInstallTest, ProcessedUninstallerIsInstalledAndRecordsTheProductOnly) {
+  Source("uninstall.exe", "MZ uninstaller");
+  TUninstallEXE exe(nullptr);
   exe.SetName("UninstallEXE2");
-  exe.SetDestName("uninstall.exe");
-  exe.SetContainer(&driver);
+  exe.SetContainer(driver_.get());
+  exe.SetIncludeFromDir(src_);
+  exe.SetFileName("uninstall.exe");
+  exe.SetDestDirType(ddContainerDestDir);
   EXPECT_EQ(exe.ProcessingRank(), rank::kInstallFile);
   EXPECT_TRUE(exe.AutoProcess());
+  Build();
 
-  driver.Process();
+  driver_->Process();
   EXPECT_TRUE(exe.Processed());
-  EXPECT_EQ(ListKey(m.platform(), RegRoot::kLocalMachine, key),
-            (Lines{"[]", "DisplayName=\"" + product + "\"",
-                   "UninstallString=\"c:\\Tavwin\\uninstall.exe " + product + "\""}));
+  EXPECT_EQ(Get(dest_ + "\\uninstall.exe"), "MZ uninstaller");
+  const std::string product = driver_->ProductName();
+  // A scratch path may hold blanks; then the program's path is quoted.
+  const bool blanks = dest_.find(' ') != std::string::npos;
+  const std::string path = dest_ + "\\uninstall.exe";
+  EXPECT_EQ(Log(), (Lines{"[]", "DisplayName=\"" + product + "\"",
+                          "UninstallString=\"" + (blanks ? "\"" + path + "\"" : path) + " " + product + "\""}));
 }
 
-TEST(UninstallEXETest, ExcludedUninstallerLeavesNoEntry) {
-  InstallMachine m;
-  TProductDriver driver(nullptr, testing::UniqueName("Tavrix"));
-  const std::string key = UninstallLogKey(driver);
-  ScopedKey cleanup(m.platform(), RegRoot::kLocalMachine, key);
+TEST_F(UninstallEXEInstallTest, ExcludedUninstallerLeavesNoEntry) {
+  Source("uninstall.exe", "MZ");
   TUninstallEXE exe(nullptr);
-  exe.SetDestDir("c:\\Tavwin");
-  exe.SetDestName("uninstall.exe");
-  exe.SetContainer(&driver);
+  exe.SetContainer(driver_.get());
+  exe.SetIncludeFromDir(src_);
+  exe.SetFileName("uninstall.exe");
+  exe.SetDestDirType(ddContainerDestDir);
+  Build();
   exe.SetInclude(false);
-  driver.Process();
-  EXPECT_EQ(ListKey(m.platform(), RegRoot::kLocalMachine, key), Lines{});
+  driver_->Process();
+  EXPECT_FALSE(Exists(dest_ + "\\uninstall.exe"));
+  EXPECT_EQ(Log(), Lines{});
 }
 
 TEST(UninstallEXETest, DirectoryWithBlanksIsQuotedAndNoDriverIsAnError) {
