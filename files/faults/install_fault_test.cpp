@@ -25,6 +25,8 @@ class InstallFaultTest : public DriverTest {
  protected:
   InstallFaultTest() : fault_(platform_), scoped_fault_(fault_) {
     testing::FreeEngine();
+    // The Wine prefix keeps the registry between tests.
+    platform_.Reg().DeleteKeyTree(RegRoot::kLocalMachine, kLog);
     platform_.Files().MakeDirectories(Source());
     for (int i = 0; i < 3; ++i) {
       std::string bytes;
@@ -36,6 +38,7 @@ class InstallFaultTest : public DriverTest {
   ~InstallFaultTest() override {
     Application().DestroyComponents();
     testing::FreeEngine();
+    platform_.Reg().DeleteKeyTree(RegRoot::kLocalMachine, kLog);
   }
 
   std::string Source() { return platform_.Scratch() + "\\Product"; }
