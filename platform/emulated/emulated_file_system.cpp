@@ -393,12 +393,22 @@ uint32_t EmulatedFileSystem::Resolve(const std::string& path, Resolved* out) {
   for (size_t i = 0; i < r.path.parts.size(); ++i) {
     const std::string& comp = r.path.parts[i];
     bool last = i + 1 == r.path.parts.size();
+    // The name as given is the usual case; only a miss scans the directory.
     std::string match;
-    for (const auto& n : HostNames(host))
-      if (EqualNoCase(n, comp)) {
-        match = n;
-        break;
+    struct stat st;
+    if (::lstat((host + "/" + comp).c_str(), &st) == 0) match = comp;
+    if (match.empty()) {
+      if (DIR* d = ::opendir(host.c_str())) {
+        while (struct dirent* e = ::readdir(d)) {
+          std::string n = e->d_name;
+          if (n != "." && n != ".." && EqualNoCase(n, comp)) {
+            match = n;
+            break;
+          }
+        }
+        ::closedir(d);
       }
+    }
     if (match.empty() && comp.find('~') != std::string::npos) {
       for (const auto& [n, s] : ShortNames(host))
         if (EqualNoCase(s, comp)) {
