@@ -7,6 +7,7 @@
 #include "base/paths.h"
 #include "base/rounding.h"
 #include "base/text.h"
+#include "files/cleanup.h"
 #include "files/install_engine.h"
 #include "files/install_file.h"
 #include "model/parameter_list.h"
@@ -257,7 +258,7 @@ void TFileContainer::ProcessHelpers() {
     }
     state_ = fcsNone;
   };
-  try {
+  RunWithCleanup([&] {
     ReadArchiveInfo();
     NotifyDialogs(this, event::kBeforeInstallFileGroup, nullptr);
     Report(this, event::kBeforeFileContainer, this);
@@ -269,15 +270,7 @@ void TFileContainer::ProcessHelpers() {
     }
     TFileRelated::ProcessHelpers();
     Report(this, event::kAfterFileContainer, this);
-  } catch (...) {
-    try {
-      finish();
-    } catch (...) {
-      // The run's own error is the one that goes on.
-    }
-    throw;
-  }
-  finish();
+  }, finish);
 }
 
 void TFileContainer::CompressFiles(bool force) {
@@ -286,12 +279,9 @@ void TFileContainer::CompressFiles(bool force) {
     state_ = fcsNone;
     NotifyDialogs(this, event::kDoneCopyingFiles, nullptr);
   };
-  try {
+  RunWithCleanup([&] {
     if (OnBeforeProcess()) OnBeforeProcess()(this);
-    if (!Include()) {
-      done();
-      return;
-    }
+    if (!Include()) return;  // the clean-up alone
     Report(this, event::kBeforeFileContainer, this);
     ReadSourceInfo();
     total_bytes_ = TotalSize(force);
@@ -341,14 +331,7 @@ void TFileContainer::CompressFiles(bool force) {
     }
     if (OnAfterProcess()) OnAfterProcess()(this);
     Report(this, event::kAfterFileContainer, this);
-  } catch (...) {
-    try {
-      done();
-    } catch (...) {
-    }
-    throw;
-  }
-  done();
+  }, done);
 }
 
 void TFileContainer::CopyFiles() {
@@ -357,7 +340,7 @@ void TFileContainer::CopyFiles() {
     state_ = fcsNone;
     NotifyDialogs(this, event::kDoneCopyingFiles, nullptr);
   };
-  try {
+  RunWithCleanup([&] {
     if (OnBeforeProcess()) OnBeforeProcess()(this);
     if (Include()) {
       Report(this, event::kBeforeFileContainer, this);
@@ -375,14 +358,7 @@ void TFileContainer::CopyFiles() {
       if (OnAfterProcess()) OnAfterProcess()(this);
       Report(this, event::kAfterFileContainer, this);
     }
-  } catch (...) {
-    try {
-      done();
-    } catch (...) {
-    }
-    throw;
-  }
-  done();
+  }, done);
 }
 
 }  // namespace kit

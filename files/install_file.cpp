@@ -8,6 +8,7 @@
 #include "base/paths.h"
 #include "base/text.h"
 #include "files/batch_link.h"
+#include "files/cleanup.h"
 #include "files/file_container.h"
 #include "files/file_status_parameter.h"
 #include "files/install_engine.h"
@@ -445,7 +446,7 @@ void TInstallFile::ProcessHelpers() {
     }
     state_ = ifsNone;
   };
-  try {
+  RunWithCleanup([&] {
     ReportUp(event::kBeforeInstallFile, this);
     if (on_before_install_file) {
       TInstallFileNotifyEvent handler = on_before_install_file;
@@ -480,15 +481,7 @@ void TInstallFile::ProcessHelpers() {
     }
     ReportUp(event::kAfterInstallFile, this);
     TFileRelated::ProcessHelpers();
-  } catch (...) {
-    try {
-      finish();
-    } catch (...) {
-      // The step's own error is the one that goes on.
-    }
-    throw;
-  }
-  finish();
+  }, finish);
 }
 
 void TInstallFile::Compress() {
@@ -499,7 +492,7 @@ void TInstallFile::Compress() {
     NotifyDialogs(this, event::kDoneCopyingFiles, nullptr);
     engine.SetAbort(true);
   };
-  try {
+  RunWithCleanup([&] {
     try {
       if (on_before_compress) {
         TInstallFileNotifyEvent handler = on_before_compress;
@@ -523,14 +516,7 @@ void TInstallFile::Compress() {
     } catch (const EAbort&) {
       // An excluded file ends its step quietly.
     }
-  } catch (...) {
-    try {
-      finish();
-    } catch (...) {
-    }
-    throw;
-  }
-  finish();
+  }, finish);
 }
 
 void TInstallFile::Copy() {
@@ -540,7 +526,7 @@ void TInstallFile::Copy() {
     state_ = ifsNone;
     NotifyDialogs(this, event::kDoneCopyingFiles, nullptr);
   };
-  try {
+  RunWithCleanup([&] {
     try {
       if (on_before_copy) {
         TInstallFileNotifyEvent handler = on_before_copy;
@@ -560,14 +546,7 @@ void TInstallFile::Copy() {
     } catch (const EAbort&) {
       // An excluded file ends its step quietly.
     }
-  } catch (...) {
-    try {
-      finish();
-    } catch (...) {
-    }
-    throw;
-  }
-  finish();
+  }, finish);
 }
 
 }  // namespace kit
