@@ -27,7 +27,7 @@ namespace kit {
 
 class TKblnCompress;
 
-using TNotifyEvent = std::function<void(TKblnCompress& sender)>;
+using TKblnNotifyEvent = std::function<void(TKblnCompress& sender)>;
 using TlzhFileStatsEvent = std::function<void(TKblnCompress& sender, const TlzhFileStats& stats)>;
 using TlzhNewDiskEvent = std::function<void(TKblnCompress& sender, int disk_number, std::string& path)>;
 
@@ -75,12 +75,12 @@ class TKblnCompress : public TComponent {
   void SetOverwrite(TOverwriteType value) { overwrite_ = value; }
 
   // ---- events
-  TNotifyEvent OnAborted;
+  TKblnNotifyEvent OnAborted;
   TlzhFileStatsEvent OnAfterAdding;
   TlzhFileStatsEvent OnBeforeAdding;
   TlzhFileStatsEvent OnAfterExtracting;  // not raised by any operation
   TlzhFileStatsEvent OnBeforeExtracting;
-  TNotifyEvent OnFullDisk;
+  TKblnNotifyEvent OnFullDisk;
   TlzhFileStatsEvent OnListing;  // not raised by any operation
   TlzhNewDiskEvent OnNewDisk;
   TlzhFileStatsEvent OnReplace;
