@@ -364,7 +364,12 @@ TEST_F(InstallEndToEndTest, AProductIsBuiltInstalledLoggedAndInstalledAgain) {
 #endif
 
   // Again over the first: every file listed twice, the counters at 2.
+  platform_.Reg().DeleteKeyTree(RegRoot::kCurrentUser, kServersKey);
   ASSERT_TRUE(Install()) << (app_boxes_.empty() ? "" : app_boxes_.back());
+#ifdef _WIN32
+  EXPECT_EQ(Registered(Path("TAVCTL.DLL")), "inproc");
+  EXPECT_EQ(AwaitRegistered(Path("TAVSRV.EXE"), "local"), "local");
+#endif
   ExpectFilesInstalled();
   EXPECT_EQ(Dump(), ExpectedLog(2));
   EXPECT_EQ(SharedDLLCount(Path("VENDOR")), 2u);
@@ -383,6 +388,9 @@ class InUseTest : public InstallEndToEndTest {
     AwaitRegistered(Path("TAVSRV.EXE"), "local");
 #endif
     platform_.Reg().DeleteKeyTree(RegRoot::kCurrentUser, kServersKey);
+#ifndef _WIN32
+    Emulated().ClearJournal();
+#endif
     PutFile(platform_, Path("TAVCTL.DLL"), "the old server");
     UseRecordingLinks(platform_.Scratch() + "\\StartUp");
     platform_.Files().MakeDirectories(platform_.Scratch() + "\\StartUp");
@@ -393,6 +401,9 @@ class InUseTest : public InstallEndToEndTest {
       EXPECT_FALSE(Install());
     }
     EXPECT_TRUE(app_boxes_.empty()) << app_boxes_.front();
+#ifdef _WIN32
+    EXPECT_EQ(AwaitRegistered(Path("TAVSRV.EXE"), "local"), "local");
+#endif
     EXPECT_TRUE(RebootNeeded());
     EXPECT_FALSE(platform_.restart_calls.empty());
     // The new file waits beside the old one; the log lists the file under its own name.
@@ -400,7 +411,14 @@ class InUseTest : public InstallEndToEndTest {
     EXPECT_EQ(GetFile(platform_, dest_ + "\\Tools\\TAVCTL.1"), sources_["TAVCTL.DLL"]);
     EXPECT_EQ(Dump(), ExpectedLog(2));
     // The registration waits for the restart; the other server registered now.
+#ifdef _WIN32
     EXPECT_EQ(Registered(Path("TAVCTL.DLL")), "");
+#else
+    const Lines journal = Emulated().Journal();
+    for (const auto& line : journal) EXPECT_EQ(line.find("TAVCTL.DLL!DllRegisterServer"), std::string::npos) << line;
+    EXPECT_NE(std::find(journal.begin(), journal.end(), "Exec \"" + Path("TAVSRV.EXE") + "\" /REGSERVER (hidden) -> 33"),
+              journal.end());
+#endif
     const auto unfinished = UnfinishedValues();
     bool component = false, link = false;
     for (const auto& [name, data] : unfinished) {
