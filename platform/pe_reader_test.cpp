@@ -208,8 +208,11 @@ TEST(PeReader, CorruptHeadersAndResourceDirectoriesGiveNoResource) {
   b = pe; b[nt + 6] = b[nt + 7] = 0;                EXPECT_TRUE(fails(b)) << "no sections";
   b = pe; b[nt + 20] = b[nt + 21] = 0;              EXPECT_TRUE(fails(b)) << "optional header";
   b = pe; b[nt + 24] = 0x0C;                        EXPECT_TRUE(fails(b)) << "magic";
-  b = pe; PutLe32(&b, nt + 24 + 92, 2);             EXPECT_TRUE(fails(b)) << "directory count";
-  b = pe; PutLe32(&b, nt + 24 + 96 + 16, 0x7FFFF000u); EXPECT_TRUE(fails(b)) << "resource rva";
+  // The data directories follow the optional header's fixed part, 16 bytes
+  // further on in a PE32+ file (the x86-64 test build's fixtures).
+  const size_t wide = (static_cast<unsigned char>(pe[nt + 25]) == 0x02) ? 16 : 0;
+  b = pe; PutLe32(&b, nt + 24 + 92 + wide, 2);             EXPECT_TRUE(fails(b)) << "directory count";
+  b = pe; PutLe32(&b, nt + 24 + 96 + wide + 16, 0x7FFFF000u); EXPECT_TRUE(fails(b)) << "resource rva";
 
   // The resource directory: root entry counts far beyond the section.
   b = pe; b[rsrc + 14] = b[rsrc + 15] = static_cast<char>(0xFF);  EXPECT_TRUE(fails(b)) << "count";

@@ -3,8 +3,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ zlib1g-dev libgtest-dev googletest
-          g++-mingw-w64-i686 libz-mingw-w64-dev mingw-w64-tools
-          wine wine32:i386 xvfb xauth clang libclang-rt-14-dev
+          g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev mingw-w64-tools
+          wine wine32:i386 wine64 xvfb xauth clang libclang-rt-14-dev
           python3 python3-pefile)
 
 missing=()

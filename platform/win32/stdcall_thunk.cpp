@@ -2,7 +2,21 @@
 
 namespace kit::win32 {
 
-int32_t CallStdcall(const void* function, const int32_t* args, int count) {
+#if defined(__x86_64__)
+
+int32_t CallStdcall(const void* function, const intptr_t* args, int count) {
+  intptr_t a[kMaxStdcallArgs] = {};
+  for (int i = 0; i < count && i < kMaxStdcallArgs; ++i) a[i] = args[i];
+  using Fn = intptr_t (*)(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t,
+                          intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t);
+  auto fn = reinterpret_cast<Fn>(const_cast<void*>(function));
+  return static_cast<int32_t>(
+      fn(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12], a[13], a[14], a[15]));
+}
+
+#else
+
+int32_t CallStdcall(const void* function, const intptr_t* args, int count) {
   int32_t result;
   // ESI holds the caller's stack pointer across the call (callee-saved);
   // the arguments start on a 16-byte boundary as GCC-built callees expect.
@@ -27,5 +41,7 @@ int32_t CallStdcall(const void* function, const int32_t* args, int count) {
       : "ecx", "edx", "esi", "memory", "cc");
   return result;
 }
+
+#endif
 
 }  // namespace kit::win32

@@ -1,8 +1,11 @@
 // Calling a function whose signature is known only at run time: up to
-// kMaxStdcallArgs 32-bit arguments pushed right to left, the 32-bit result
-// in EAX. The stack pointer is saved around the call and restored after it,
-// so a callee that pops a different number of bytes than were pushed (a
-// wrong argument count, or a cdecl function) cannot unbalance the caller.
+// kMaxStdcallArgs pointer-sized arguments, the 32-bit result. On i686 they
+// are pushed right to left and the stack pointer is saved around the call
+// and restored after it, so a callee that pops a different number of bytes
+// than were pushed (a wrong argument count, or a cdecl function) cannot
+// unbalance the caller. On x86-64 (the test build for 64-bit Wine) the one
+// calling convention has the caller clean up, so every call passes all
+// kMaxStdcallArgs words.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +14,6 @@ namespace kit::win32 {
 
 constexpr int kMaxStdcallArgs = 16;
 
-int32_t CallStdcall(const void* function, const int32_t* args, int count);
+int32_t CallStdcall(const void* function, const intptr_t* args, int count);
 
 }  // namespace kit::win32

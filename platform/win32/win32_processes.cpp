@@ -88,7 +88,7 @@ bool Win32Processes::Call(ModuleHandle module, const std::string& export_name,
   // lives until the call returns.
   std::vector<std::string> buffers;
   buffers.reserve(args.size());
-  int32_t words[win32::kMaxStdcallArgs] = {};
+  intptr_t words[win32::kMaxStdcallArgs] = {};
   for (size_t i = 0; i < args.size(); ++i) {
     switch (args[i].kind) {
       case CallArg::Kind::kInt:
@@ -99,7 +99,7 @@ bool Win32Processes::Call(ModuleHandle module, const std::string& export_name,
         break;
       case CallArg::Kind::kString:
         buffers.push_back(args[i].text);
-        words[i] = static_cast<int32_t>(reinterpret_cast<intptr_t>(buffers.back().c_str()));
+        words[i] = reinterpret_cast<intptr_t>(buffers.back().c_str());
         break;
     }
   }
