@@ -45,31 +45,18 @@ const PropertyTable& TInstall::Properties() {
     p.Bool("UseLoadingProgram", &TInstall::SetUseLoadingProgram, &TInstall::UseLoadingProgram);
 
     // Events name handlers of the form that holds the driver.
-    auto notify = [&p](const char* name, TNotifyEvent TInstall::*slot, std::string EventNames::*names) {
-      p.Event(
-          name,
-          [name, slot, names](TInstall* i, const std::string& v) {
-            BindHandler(*i, name, v, &(i->*slot), &(i->event_names_.*names));
-          },
-          [names](TInstall* i) { return i->event_names_.*names; });
+    auto publish = [&p](const char* name, auto slot, std::string EventNames::*field) {
+      PublishEvent(p, name, slot, &TInstall::event_names_, field);
     };
-    auto flag = [&p](const char* name, TInstallFlagEvent TInstall::*slot, std::string EventNames::*names) {
-      p.Event(
-          name,
-          [name, slot, names](TInstall* i, const std::string& v) {
-            BindHandler(*i, name, v, &(i->*slot), &(i->event_names_.*names));
-          },
-          [names](TInstall* i) { return i->event_names_.*names; });
-    };
-    notify("OnAfterReadArchiveInfo", &TInstall::on_after_read_archive_info, &EventNames::after_read_archive_info);
-    notify("OnBeforeReadArchiveInfo", &TInstall::on_before_read_archive_info, &EventNames::before_read_archive_info);
-    notify("OnStartInstall", &TInstall::on_start_install, &EventNames::start_install);
-    notify("OnShowGoodInstall", &TInstall::on_show_good_install, &EventNames::show_good_install);
-    notify("OnShowBadInstall", &TInstall::on_show_bad_install, &EventNames::show_bad_install);
-    flag("OnCleanup", &TInstall::on_cleanup, &EventNames::cleanup);
-    flag("OnRebootWindows", &TInstall::on_reboot_windows, &EventNames::reboot_windows);
-    flag("OnUserAbort", &TInstall::on_user_abort, &EventNames::user_abort);
-    flag("OnBeforeTerminateApp", &TInstall::on_before_terminate_app, &EventNames::before_terminate_app);
+    publish("OnAfterReadArchiveInfo", &TInstall::on_after_read_archive_info, &EventNames::after_read_archive_info);
+    publish("OnBeforeReadArchiveInfo", &TInstall::on_before_read_archive_info, &EventNames::before_read_archive_info);
+    publish("OnStartInstall", &TInstall::on_start_install, &EventNames::start_install);
+    publish("OnShowGoodInstall", &TInstall::on_show_good_install, &EventNames::show_good_install);
+    publish("OnShowBadInstall", &TInstall::on_show_bad_install, &EventNames::show_bad_install);
+    publish("OnCleanup", &TInstall::on_cleanup, &EventNames::cleanup);
+    publish("OnRebootWindows", &TInstall::on_reboot_windows, &EventNames::reboot_windows);
+    publish("OnUserAbort", &TInstall::on_user_abort, &EventNames::user_abort);
+    publish("OnBeforeTerminateApp", &TInstall::on_before_terminate_app, &EventNames::before_terminate_app);
     p.Event(
         "OnShowInstallTypeDlg",
         [](TInstall* i, const std::string& v) {

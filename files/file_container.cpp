@@ -81,13 +81,8 @@ const PropertyTable& TFileContainer::Properties() {
         [](TFileContainer* c) { return static_cast<uint8_t>(c->InstallTypes().Bits()); },
         kInstallTypeType);
     p.Enum("State", &TFileContainer::SetState, &TFileContainer::State, kFileContainerStateType);
-    auto bind = [&p](const char* name, auto slot, std::string EventNames::*names) {
-      p.Event(
-          name,
-          [name, slot, names](TFileContainer* c, const std::string& v) {
-            BindHandler(*c, name, v, &(c->*slot), &(c->event_names_.*names));
-          },
-          [names](TFileContainer* c) { return c->event_names_.*names; });
+    auto bind = [&p](const char* name, auto slot, std::string EventNames::*field) {
+      PublishEvent(p, name, slot, &TFileContainer::event_names_, field);
     };
     bind("OnCloseCopyFileDlg", &TFileContainer::on_close_copy_file_dlg, &EventNames::close_copy_file_dlg);
     bind("OnNewDisk", &TFileContainer::on_new_disk, &EventNames::new_disk);

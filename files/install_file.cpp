@@ -70,13 +70,8 @@ const PropertyTable& TInstallFile::Properties() {
     p.Object("Repository", [](F* f) -> TRepository& { return f->Repository(); });
     p.Enum("State", &F::SetState, &F::State, kInstallFileStateType);
     p.Bool("UpdateDLLCounter", &F::SetUpdateDLLCounter, &F::UpdateDLLCounter);
-    auto bind = [&p](const char* name, auto slot, std::string EventNames::*names) {
-      p.Event(
-          name,
-          [name, slot, names](F* f, const std::string& v) {
-            BindHandler(*f, name, v, &(f->*slot), &(f->event_names_.*names));
-          },
-          [names](F* f) { return f->event_names_.*names; });
+    auto bind = [&p](const char* name, auto slot, std::string EventNames::*field) {
+      PublishEvent(p, name, slot, &F::event_names_, field);
     };
     bind("OnAfterCompress", &F::on_after_compress, &EventNames::after_compress);
     bind("OnAfterCopy", &F::on_after_copy, &EventNames::after_copy);

@@ -42,6 +42,19 @@ template <class F>
 void BindHandler(const TComponent& component, const char* event, const std::string& name,
                  F* slot, std::string* slot_name);
 
+// Publishes the event `name` in the property table `p` of class C: a stored
+// value names a handler of the owner, bound into (c->*slot); the name is kept
+// in (c->*names).*field so that it reads back.
+template <class C, class P, class F, class N>
+void PublishEvent(P& p, const char* name, F C::*slot, N C::*names, std::string N::*field) {
+  p.Event(
+      name,
+      [name, slot, names, field](C* c, const std::string& v) {
+        BindHandler(*c, name, v, &(c->*slot), &((c->*names).*field));
+      },
+      [names, field](C* c) { return (c->*names).*field; });
+}
+
 [[noreturn]] void RaiseUnknownHandler(const TComponent& component, const char* event,
                                       const std::string& name);
 
