@@ -649,10 +649,17 @@ std::unique_ptr<File> EmulatedFileSystem::Open(const std::string& path, FileAcce
     return nullptr;
   }
   if (truncate) {
+    // An empty file only takes the time of the change: a host truncation
+    // to nothing would have the host write the new contents out at close.
     struct stat st;
-    if (::fstat(fd, &st) == 0 && ::ftruncate(fd, 0) == 0) {
-      AdjustUsed(r.path.drive, -static_cast<int64_t>(st.st_size));
-      if (st.st_size != 0) NoteSizeChange();
+    const bool known = ::fstat(fd, &st) == 0;
+    if (known && st.st_size == 0) {
+      struct timespec now[2] = {{0, UTIME_OMIT}, {0, UTIME_NOW}};
+      ::futimens(fd, now);
+    } else if (::ftruncate(fd, 0) == 0) {
+      if (known) AdjustUsed(r.path.drive, -static_cast<int64_t>(st.st_size));
+      else used_.clear();
+      NoteSizeChange();
     }
   }
   if (!r.exists) {

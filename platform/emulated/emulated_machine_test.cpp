@@ -280,6 +280,26 @@ TEST_F(MachineTest, DiskCapacityIsEnforced) {
   EXPECT_TRUE(fs.Copy("C:\\B.BIN", "C:\\C.BIN", false));
 }
 
+// Creating over an existing file empties it and gives it the time of the
+// change, whether it held bytes or none.
+TEST_F(MachineTest, CreateAlwaysOverAnExistingFileTakesTheTimeOfTheChange) {
+  FileSystem& fs = Make().Files();
+  const uint32_t old_time = (10u << 9 | 1u << 5 | 1u) << 16;  // 1990-01-01
+  for (const char* data : {"", "some bytes"}) {
+    ASSERT_TRUE(WriteFile("C:\\OLD.TXT", data));
+    ASSERT_TRUE(fs.SetTime("C:\\OLD.TXT", old_time));
+    {
+      auto f = fs.Open("C:\\OLD.TXT", FileAccess::kWrite, share::kNone, Disposition::kCreateAlways);
+      ASSERT_TRUE(f);
+      EXPECT_EQ(m_->LastError(), winerr::kAlreadyExists);
+      EXPECT_EQ(f->Size(), 0);
+    }
+    uint32_t t = 0;
+    ASSERT_TRUE(fs.GetTime("C:\\OLD.TXT", &t));
+    EXPECT_GT(t, old_time) << "contents \"" << data << "\"";
+  }
+}
+
 // The bytes in use, kept from one measure through this machine's own
 // changes, agree with a fresh measure after each kind of change.
 TEST_F(MachineTest, SpaceInUseFollowsOwnChanges) {
