@@ -31,6 +31,12 @@ bool FileSystem::MakeDirectories(const std::string& path) {
 
 // ---------------------------------------------------------------- Registry
 
+size_t RegKey::SetValues(const std::vector<std::pair<std::string, RegValue>>& values) {
+  size_t done = 0;
+  while (done < values.size() && Set(values[done].first, values[done].second)) ++done;
+  return done;
+}
+
 bool Registry::DeleteKeyTree(RegRoot root, const std::string& path) {
   std::string p = path;
   while (!p.empty() && p.front() == '\\') p.erase(0, 1);

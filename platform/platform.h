@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kit {
@@ -242,6 +243,10 @@ class RegKey {
   // Fails with kFileNotFound when the value does not exist.
   virtual bool Query(const std::string& name, RegValue* value) = 0;
   virtual bool Set(const std::string& name, const RegValue& value) = 0;
+  // Sets the values in order and answers how many were set: all of them,
+  // or those before the one that failed (its error is the last error). A
+  // registry that can makes them one change, all set or none.
+  virtual size_t SetValues(const std::vector<std::pair<std::string, RegValue>>& values);
   virtual bool DeleteValue(const std::string& name) = 0;
   // Names with the case they were created with, sorted without regard to
   // case (ASCII letters compared as small letters, a shorter prefix first),

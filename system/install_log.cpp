@@ -35,6 +35,19 @@ bool LogValueExists(const std::string& key, const std::string& name) {
   return k && k->Query(name, &v);
 }
 
+// Writes entry "File" + n and then the count "Entries" = n of the section,
+// as one change where the registry can; answers false when the entry was
+// not written, and raises when only the count was not.
+bool WriteEntryAndCount(const std::string& section, const std::string& n, const std::string& text) {
+  auto k = CurrentPlatform().Reg().Open(RegRoot::kLocalMachine, section, RegAccess::kAll, true);
+  if (!k) return false;
+  const size_t written =
+      k->SetValues({{"File" + n, RegValue::String(text)}, {"Entries", RegValue::String(n)}});
+  if (written == 0) return false;
+  if (written == 1) throw EIRCannotWriteValue(section, "Entries", n);
+  return true;
+}
+
 // The name of the next entry: "File" + (count + 1), or the next number
 // after it when a value of that name is there already (a count that was not
 // written, or a foreign writer), so no entry is ever overwritten.
@@ -76,15 +89,9 @@ void WriteFilesLogEntry(const std::string& log_key, const std::string& path) {
       continue;
     }
     const std::string n = NextEntryName(section, count);
-    try {
-      WriteLogString(section, "File" + n, path);
-    } catch (const EIRCannotWriteValue& e) {
-      failure = e;
-      if (!LogKeyExists(section)) break;
-      continue;
-    }
-    WriteLogString(section, "Entries", n);
-    return;
+    if (WriteEntryAndCount(section, n, path)) return;
+    failure.emplace(section, "File" + n, path);
+    if (!LogKeyExists(section)) break;
   }
   throw *failure;
 }
@@ -103,8 +110,8 @@ void WriteActiveXLogEntry(const std::string& log_key, const std::string& path, b
     throw EConvertError("'" + entries + "' is not a valid integer value (value Entries of " +
                         section + ")");
   const std::string n = NextEntryName(section, count);
-  WriteLogString(section, "File" + n, path + ";" + ActiveXStyle(dll_style, exe_style));
-  WriteLogString(section, "Entries", n);
+  const std::string text = path + ";" + ActiveXStyle(dll_style, exe_style);
+  if (!WriteEntryAndCount(section, n, text)) throw EIRCannotWriteValue(section, "File" + n, text);
 }
 
 void WriteInstallFileLogEntry(const std::string& log_key, const std::string& path,

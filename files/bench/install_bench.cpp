@@ -5,7 +5,10 @@
 // throughput of installing the 50 large files against extracting the same
 // members with the bare engine.
 //
-//   install_bench [--runs N] [--dir HOSTDIR] [--small N,N]
+//   install_bench [--runs N] [--dir HOSTDIR] [--small N,N] [--cache HOSTDIR]
+//
+// --cache keeps each product's archive in HOSTDIR and reuses it on later
+// runs (the archive depends only on the product's file counts).
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -61,6 +64,8 @@ struct Product {
   std::vector<std::string> files;
 };
 
+std::string g_cache;  // --cache: where archives are kept between runs
+
 std::string Dir(int group) { return "d" + std::to_string(group); }
 
 Product MakeProduct(const std::string& name, int small, int large) {
@@ -88,6 +93,16 @@ bool Put(kit::FileSystem& fs, const std::string& path, const std::string& bytes)
 // The source files and their archive on a machine of its own; answers the
 // archive's host path.
 bool BuildArchive(const std::string& root, const Product& p, std::string* archive_host) {
+  std::string cached;
+  if (!g_cache.empty()) {
+    cached = g_cache + "/" + p.name + "-" + std::to_string(p.small) + "-" + std::to_string(p.large) + ".kbl";
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(cached, ec)) {
+      std::printf("  %-8s archive of %zu files taken from %s\n", p.name.c_str(), p.files.size(), cached.c_str());
+      *archive_host = cached;
+      return true;
+    }
+  }
   auto m = NewMachine(root + "/build-" + p.name);
   if (!m) return false;
   kit::FileSystem& fs = m->Files();
@@ -109,7 +124,15 @@ bool BuildArchive(const std::string& root, const Product& p, std::string* archiv
               Seconds(t, Clock::now()));
   std::string error;
   *archive_host = m->HostPath(kArchive, &error);
-  return !archive_host->empty();
+  if (archive_host->empty()) return false;
+  if (!cached.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(g_cache, ec);
+    std::filesystem::copy_file(*archive_host, cached + ".part", std::filesystem::copy_options::overwrite_existing, ec);
+    if (!ec) std::filesystem::rename(cached + ".part", cached, ec);
+    if (ec) std::fprintf(stderr, "install_bench: cannot keep the archive in %s\n", cached.c_str());
+  }
+  return true;
 }
 
 // A fresh machine with the archive in C:\Setup.
@@ -241,6 +264,8 @@ int main(int argc, char** argv) {
       runs = std::atoi(argv[++i]);
     } else if (a == "--dir" && i + 1 < argc) {
       root = argv[++i];
+    } else if (a == "--cache" && i + 1 < argc) {
+      g_cache = argv[++i];
     } else if (a == "--small" && i + 1 < argc) {
       const std::string list = argv[++i];
       sizes.clear();
@@ -251,7 +276,7 @@ int main(int argc, char** argv) {
         pos = comma + 1;
       }
     } else {
-      std::fprintf(stderr, "usage: install_bench [--runs N] [--dir HOSTDIR] [--small N,N]\n");
+      std::fprintf(stderr, "usage: install_bench [--runs N] [--dir HOSTDIR] [--small N,N] [--cache HOSTDIR]\n");
       return 2;
     }
   }

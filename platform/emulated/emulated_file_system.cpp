@@ -2,12 +2,15 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <set>
 
@@ -170,7 +173,10 @@ class EmulatedFile : public File {
       total += static_cast<uint32_t>(w);
     }
     uint64_t new_end = static_cast<uint64_t>(pos) + total;
-    if (new_end > size) fs_->AdjustUsed(drive_, static_cast<int64_t>(new_end - size));
+    if (new_end > size) {
+      fs_->AdjustUsed(drive_, static_cast<int64_t>(new_end - size));
+      fs_->NoteSizeChange();
+    }
     if (written) *written = total;
     if (total < n) return Fail(total < allowed ? winerr::kWriteFault : winerr::kDiskFull);
     return true;
@@ -212,6 +218,7 @@ class EmulatedFile : public File {
     }
     if (::ftruncate(fd_, pos) != 0) return Fail(winerr::kWriteFault);
     fs_->AdjustUsed(drive_, delta);
+    if (delta != 0) fs_->NoteSizeChange();
     return true;
   }
 
@@ -256,6 +263,7 @@ EmulatedFileSystem::EmulatedFileSystem(EmulatedMachine& machine) : machine_(mach
 
 EmulatedFileSystem::~EmulatedFileSystem() {
   for (OpenRecord* r : open_) delete r;
+  if (changes_) ::munmap(changes_, sizeof(uint64_t));
 }
 
 bool EmulatedFileSystem::Fail(uint32_t code) {
@@ -493,6 +501,7 @@ void EmulatedFileSystem::InvalidateHandles() {
   for (OpenRecord* r : open_) delete r;
   open_.clear();
   ++generation_;
+  used_.clear();
 }
 
 // ---------------------------------------------------------------- capacity
@@ -502,8 +511,50 @@ uint64_t EmulatedFileSystem::Capacity(char drive) const {
   return d ? d->capacity : 0;
 }
 
+bool EmulatedFileSystem::MapChanges() {
+  if (changes_tried_) return changes_ != nullptr;
+  changes_tried_ = true;
+  const std::string file = machine_.HostDir() + "/fs-changes";
+  int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  struct stat st;
+  void* p = MAP_FAILED;
+  if (::fstat(fd, &st) == 0 &&
+      (st.st_size >= static_cast<off_t>(sizeof(uint64_t)) || ::ftruncate(fd, sizeof(uint64_t)) == 0))
+    p = ::mmap(nullptr, sizeof(uint64_t), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+  ::close(fd);
+  if (p == MAP_FAILED) return false;
+  changes_ = static_cast<uint64_t*>(p);
+  changes_seen_ = std::atomic_ref<uint64_t>(*changes_).load();
+  return true;
+}
+
+void EmulatedFileSystem::CheckChanges() {
+  // Without the shared counter every measure is taken afresh.
+  if (!MapChanges()) {
+    used_.clear();
+    return;
+  }
+  const uint64_t now = std::atomic_ref<uint64_t>(*changes_).load();
+  if (now != changes_seen_) {
+    used_.clear();
+    changes_seen_ = now;
+  }
+}
+
+void EmulatedFileSystem::NoteSizeChange() {
+  if (!MapChanges()) {
+    used_.clear();
+    return;
+  }
+  const uint64_t before = std::atomic_ref<uint64_t>(*changes_).fetch_add(1);
+  if (before != changes_seen_) used_.clear();  // another process's change came first
+  changes_seen_ = before + 1;
+}
+
 uint64_t EmulatedFileSystem::Used(char drive) {
   drive = emu::UpperChar(drive);
+  CheckChanges();
   auto it = used_.find(drive);
   if (it != used_.end()) return it->second;
   uint64_t total = 0;
@@ -511,13 +562,16 @@ uint64_t EmulatedFileSystem::Used(char drive) {
   while (!stack.empty()) {
     std::string dir = stack.back();
     stack.pop_back();
-    for (const auto& n : HostNames(dir)) {
-      std::string p = dir + "/" + n;
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) continue;
+    while (struct dirent* e = ::readdir(d)) {
+      if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
       struct stat st;
-      if (::lstat(p.c_str(), &st) != 0) continue;
-      if (S_ISDIR(st.st_mode)) stack.push_back(p);
+      if (::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+      if (S_ISDIR(st.st_mode)) stack.push_back(dir + "/" + e->d_name);
       else if (S_ISREG(st.st_mode)) total += static_cast<uint64_t>(st.st_size);
     }
+    ::closedir(d);
   }
   used_[drive] = total;
   return total;
@@ -535,7 +589,6 @@ void EmulatedFileSystem::AdjustUsed(char drive, int64_t delta) {
 
 std::unique_ptr<File> EmulatedFileSystem::Open(const std::string& path, FileAccess access,
                                                uint32_t share_mode, Disposition disposition) {
-  used_.clear();
   Resolved r;
   if (uint32_t e = Resolve(path, &r)) {
     Fail(e);
@@ -596,9 +649,17 @@ std::unique_ptr<File> EmulatedFileSystem::Open(const std::string& path, FileAcce
     return nullptr;
   }
   if (truncate) {
+    // An empty file only takes the time of the change: a host truncation
+    // to nothing would have the host write the new contents out at close.
     struct stat st;
-    if (::fstat(fd, &st) == 0 && ::ftruncate(fd, 0) == 0) {
-      AdjustUsed(r.path.drive, -static_cast<int64_t>(st.st_size));
+    const bool known = ::fstat(fd, &st) == 0;
+    if (known && st.st_size == 0) {
+      struct timespec now[2] = {{0, UTIME_OMIT}, {0, UTIME_NOW}};
+      ::futimens(fd, now);
+    } else if (::ftruncate(fd, 0) == 0) {
+      if (known) AdjustUsed(r.path.drive, -static_cast<int64_t>(st.st_size));
+      else used_.clear();
+      NoteSizeChange();
     }
   }
   if (!r.exists) {
@@ -639,14 +700,17 @@ bool EmulatedFileSystem::SetAttributes(const std::string& path, uint32_t attribu
 }
 
 bool EmulatedFileSystem::RemoveFile(const std::string& path) {
-  used_.clear();
   Resolved r;
   if (uint32_t e = Resolve(path, &r)) return Fail(e);
   if (!r.exists) return Fail(winerr::kFileNotFound);
   if (r.is_dir || r.path.IsRoot()) return Fail(winerr::kAccessDenied);
   if (StoredAttributes(r) & attr::kReadOnly) return Fail(winerr::kAccessDenied);
   if (BlocksDelete(r.host)) return Fail(winerr::kSharingViolation);
+  struct stat st;
+  const int64_t size = ::lstat(r.host.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? st.st_size : 0;
   if (::unlink(r.host.c_str()) != 0) return Fail(winerr::kAccessDenied);
+  AdjustUsed(r.path.drive, -size);
+  NoteSizeChange();
   DropAttributes(r.host);
   return true;
 }
@@ -688,20 +752,24 @@ bool EmulatedFileSystem::MoveNow(const Resolved& from, const Resolved& to, uint3
     struct stat st;
     if (::stat(to.host.c_str(), &st) == 0) replaced = static_cast<uint64_t>(st.st_size);
   }
+  uint64_t size = 0;
   if (cross) {
     struct stat st;
-    uint64_t size = ::stat(from.host.c_str(), &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
+    size = ::stat(from.host.c_str(), &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
     uint64_t used = Used(to.path.drive), cap = Capacity(to.path.drive);
     if (size > replaced && used + (size - replaced) > cap) return Fail(winerr::kDiskFull);
   }
   if (::rename(from.host.c_str(), to.host.c_str()) != 0) return Fail(winerr::kAccessDenied);
   MoveAttributes(from.host, to.host);
-  used_.clear();
+  if (cross || replaced != 0) {
+    AdjustUsed(from.path.drive, -static_cast<int64_t>(size));
+    AdjustUsed(to.path.drive, static_cast<int64_t>(size) - static_cast<int64_t>(replaced));
+    NoteSizeChange();
+  }
   return true;
 }
 
 bool EmulatedFileSystem::MoveEx(const std::string& from, const std::string& to, uint32_t flags) {
-  used_.clear();
   if (flags & movefile::kDelayUntilReboot) return RecordPendingRename(from, to, flags);
   if (to.empty()) return Fail(winerr::kInvalidParameter);
   Resolved f, t;
@@ -745,7 +813,6 @@ bool EmulatedFileSystem::RecordPendingRename(const std::string& from, const std:
 }
 
 bool EmulatedFileSystem::Copy(const std::string& from, const std::string& to, bool fail_if_exists) {
-  used_.clear();
   Resolved f, t;
   if (uint32_t e = Resolve(from, &f)) return Fail(e);
   if (!f.exists) return Fail(winerr::kFileNotFound);
@@ -775,8 +842,9 @@ bool EmulatedFileSystem::Copy(const std::string& from, const std::string& to, bo
     ::unlink(tmp.c_str());
     return Fail(winerr::kWriteFault);
   }
+  AdjustUsed(t.path.drive, static_cast<int64_t>(size) - static_cast<int64_t>(replaced));
+  NoteSizeChange();
   StoreAttributes(t.host, StoredAttributes(f) | attr::kArchive);
-  used_.clear();
   return true;
 }
 
@@ -927,7 +995,6 @@ bool EmulatedFileSystem::SetCurrentDir(const std::string& dir) {
 
 bool EmulatedFileSystem::DiskSpace(const std::string& path, uint64_t* free_bytes,
                                    uint64_t* total_bytes) {
-  used_.clear();
   emu::WinPath p;
   if (uint32_t e = emu::ParseWinPath(path, current_dir_, &p)) return Fail(e);
   if (!machine_.Settings().Drive(p.drive)) return Fail(winerr::kPathNotFound);

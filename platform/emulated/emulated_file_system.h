@@ -77,8 +77,14 @@ class EmulatedFileSystem : public FileSystem {
     bool deny_read = true;
   };
   std::vector<Mark> LoadMarks();
+  // Bytes in use on a drive: measured once, then kept by this process's own
+  // changes, and measured afresh once another process of the machine has
+  // changed a file (see NoteSizeChange).
   uint64_t Used(char drive);
   void AdjustUsed(char drive, int64_t delta);
+  // Tells the machine's other processes that a size on a drive changed;
+  // call after AdjustUsed (or after a change that clears the measure).
+  void NoteSizeChange();
   uint64_t Capacity(char drive) const;
   uint32_t generation() const { return generation_; }
   void Unregister(OpenRecord* record);
@@ -106,6 +112,14 @@ class EmulatedFileSystem : public FileSystem {
   uint32_t generation_ = 1;
   std::map<std::string, uint32_t> attributes_;  // host-relative path -> attributes
   std::map<char, uint64_t> used_;               // bytes in use per drive, while valid
+  // A counter shared by every process of the machine (machine dir
+  // "fs-changes", mapped), raised at each change of a size on a drive; a
+  // value other than the one seen last means another process changed one.
+  bool MapChanges();
+  void CheckChanges();
+  uint64_t* changes_ = nullptr;
+  bool changes_tried_ = false;
+  uint64_t changes_seen_ = 0;
 };
 
 }  // namespace kit

@@ -280,6 +280,103 @@ TEST_F(MachineTest, DiskCapacityIsEnforced) {
   EXPECT_TRUE(fs.Copy("C:\\B.BIN", "C:\\C.BIN", false));
 }
 
+// Creating over an existing file empties it and gives it the time of the
+// change, whether it held bytes or none.
+TEST_F(MachineTest, CreateAlwaysOverAnExistingFileTakesTheTimeOfTheChange) {
+  FileSystem& fs = Make().Files();
+  const uint32_t old_time = (10u << 9 | 1u << 5 | 1u) << 16;  // 1990-01-01
+  for (const char* data : {"", "some bytes"}) {
+    ASSERT_TRUE(WriteFile("C:\\OLD.TXT", data));
+    ASSERT_TRUE(fs.SetTime("C:\\OLD.TXT", old_time));
+    {
+      auto f = fs.Open("C:\\OLD.TXT", FileAccess::kWrite, share::kNone, Disposition::kCreateAlways);
+      ASSERT_TRUE(f);
+      EXPECT_EQ(m_->LastError(), winerr::kAlreadyExists);
+      EXPECT_EQ(f->Size(), 0);
+    }
+    uint32_t t = 0;
+    ASSERT_TRUE(fs.GetTime("C:\\OLD.TXT", &t));
+    EXPECT_GT(t, old_time) << "contents \"" << data << "\"";
+  }
+}
+
+// The bytes in use, kept from one measure through this machine's own
+// changes, agree with a fresh measure after each kind of change.
+TEST_F(MachineTest, SpaceInUseFollowsOwnChanges) {
+  FileSystem& fs = Make("xp", 100000).Files();
+  auto free_now = [&] {
+    uint64_t free_bytes = 0;
+    EXPECT_TRUE(fs.DiskSpace("C:\\", &free_bytes, nullptr));
+    return free_bytes;
+  };
+  auto free_fresh = [&] {
+    std::string error;
+    auto other = EmulatedMachine::Open(dir(), &error);
+    uint64_t free_bytes = 0;
+    EXPECT_TRUE(other && other->Files().DiskSpace("C:\\", &free_bytes, nullptr)) << error;
+    return free_bytes;
+  };
+  const uint64_t start = free_now();
+  ASSERT_TRUE(WriteFile("C:\\A.BIN", std::string(3000, 'a')));
+  ASSERT_TRUE(WriteFile("C:\\B.BIN", std::string(1000, 'b')));
+  EXPECT_EQ(free_now(), start - 4000);
+  ASSERT_TRUE(fs.Copy("C:\\A.BIN", "C:\\B.BIN", false));  // 3000 replace 1000
+  EXPECT_EQ(free_now(), start - 6000);
+  EXPECT_EQ(free_fresh(), free_now());
+  ASSERT_TRUE(fs.MoveEx("C:\\A.BIN", "C:\\B.BIN", movefile::kReplaceExisting));
+  EXPECT_EQ(free_now(), start - 3000);
+  ASSERT_TRUE(WriteFile("C:\\B.BIN", std::string(10, 'c')));  // truncated and rewritten
+  EXPECT_EQ(free_now(), start - 10);
+  ASSERT_TRUE(WriteFile("C:\\D.BIN", std::string(500, 'd')));
+  ASSERT_TRUE(fs.RemoveFile("C:\\B.BIN"));
+  EXPECT_EQ(free_now(), start - 500);
+  {
+    auto f = fs.Open("C:\\D.BIN", FileAccess::kReadWrite, share::kNone, Disposition::kOpenExisting);
+    ASSERT_TRUE(f && f->Seek(200, SeekOrigin::kBegin) && f->Truncate());
+  }
+  EXPECT_EQ(free_now(), start - 200);
+  EXPECT_EQ(free_fresh(), free_now());
+}
+
+// Another process of the machine (here a second machine object on the same
+// folder) changing files is seen by the next check of this one, though this
+// one keeps its measure between its own changes.
+TEST_F(MachineTest, SpaceInUseSeesOtherProcessesOfTheMachine) {
+  FileSystem& fs = Make("xp", 10000).Files();
+  ASSERT_TRUE(WriteFile("C:\\MINE.BIN", std::string(1000, 'm')));
+  std::string error;
+  auto other = EmulatedMachine::Open(dir(), &error);
+  ASSERT_TRUE(other) << error;
+  FileSystem& ofs = other->Files();
+  uint64_t free_bytes = 0;
+  ASSERT_TRUE(ofs.DiskSpace("C:\\", &free_bytes, nullptr));
+  const uint64_t base = free_bytes;
+  {
+    auto f = ofs.Open("C:\\THEIRS.BIN", FileAccess::kWrite, share::kAll, Disposition::kCreateAlways);
+    uint32_t n = 0;
+    std::string data(4000, 't');
+    ASSERT_TRUE(f && f->Write(data.data(), 4000, &n));
+  }
+  ASSERT_TRUE(fs.DiskSpace("C:\\", &free_bytes, nullptr));
+  EXPECT_EQ(free_bytes, base - 4000);
+  // Their file grows while open; this machine's write no longer fits.
+  auto theirs = ofs.Open("C:\\THEIRS.BIN", FileAccess::kWrite, share::kAll, Disposition::kOpenExisting);
+  ASSERT_TRUE(theirs && theirs->Seek(0, SeekOrigin::kEnd));
+  std::string more(base - 4000 - 100, 'x');
+  uint32_t n = 0;
+  ASSERT_TRUE(theirs->Write(more.data(), static_cast<uint32_t>(more.size()), &n));
+  auto mine = fs.Open("C:\\MINE.BIN", FileAccess::kWrite, share::kAll, Disposition::kOpenExisting);
+  ASSERT_TRUE(mine && mine->Seek(0, SeekOrigin::kEnd));
+  std::string data(300, 'm');
+  EXPECT_FALSE(mine->Write(data.data(), 300, &n));
+  EXPECT_EQ(n, 100u);
+  EXPECT_EQ(m_->LastError(), winerr::kDiskFull);
+  // Their removal frees the space for this machine again.
+  theirs.reset();
+  ASSERT_TRUE(ofs.RemoveFile("C:\\THEIRS.BIN"));
+  EXPECT_TRUE(mine->Write(data.data(), 300, &n));
+}
+
 // ---------------------------------------------------------------- registry
 
 TEST_F(MachineTest, RegistryPersistsIgnoresCaseAndEnumeratesSorted) {

@@ -73,6 +73,21 @@ class EmulatedKey : public RegKey {
     });
   }
 
+  // One journal record, so one write to disk, for all of them.
+  size_t SetValues(const std::vector<std::pair<std::string, RegValue>>& values) override {
+    if (values.empty()) return 0;
+    if (!writable_) return Fail(winerr::kAccessDenied);
+    for (const auto& [name, value] : values)
+      if (BadName(name)) return RegKey::SetValues(values);  // those before it, one by one
+    bool ok = reg_->Change([&](std::string* lines) -> uint32_t {
+      if (!reg_->Find(loc_)) return winerr::kKeyDeleted;
+      *lines = Section();
+      for (const auto& [name, value] : values) *lines += emu::Regedit4ValueLine(name, value);
+      return 0;
+    });
+    return ok ? values.size() : 0;
+  }
+
   bool DeleteValue(const std::string& name) override {
     if (!writable_) return Fail(winerr::kAccessDenied);
     return reg_->Change([&](std::string* lines) -> uint32_t {

@@ -118,6 +118,37 @@ TEST_F(RegistryStoreTest, ChangesSurviveACrashThroughTheJournal) {
   EXPECT_EQ(*v.AsString(), "tavfile");
 }
 
+// Several values of a key set together are one journal record: after a
+// crash both are there. A bad name stops the set at that value.
+TEST_F(RegistryStoreTest, ValuesSetTogetherAreOneRecord) {
+  auto k = Key(*m_);
+  ASSERT_TRUE(k);
+  const uint64_t before = fs::file_size(Dir() + "/registry.log");
+  EXPECT_EQ(k->SetValues({{"File7", RegValue::String("C:\\A.DLL")}, {"Entries", RegValue::String("7")}}), 2u);
+  const std::string journal = Read(Dir() + "/registry.log").substr(before);
+  EXPECT_EQ(journal.find("File7"), journal.rfind("File7"));
+  std::string error;
+  auto crashed = Crashed(&error);
+  ASSERT_TRUE(crashed) << error;
+  auto ck = crashed->Reg().Open(RegRoot::kLocalMachine, kKey, RegAccess::kRead, false);
+  RegValue v;
+  ASSERT_TRUE(ck && ck->Query("File7", &v));
+  EXPECT_EQ(v.AsString(), "C:\\A.DLL");
+  ASSERT_TRUE(ck->Query("Entries", &v));
+  EXPECT_EQ(v.AsString(), "7");
+
+  EXPECT_EQ(k->SetValues({{"First", RegValue::Dword(1)}, {"", RegValue::Dword(2)},
+                          {std::string("Bad\0Name", 8), RegValue::Dword(3)}, {"Last", RegValue::Dword(4)}}),
+            2u);
+  EXPECT_EQ(m_->LastError(), winerr::kInvalidParameter);
+  EXPECT_TRUE(k->Query("First", &v));
+  EXPECT_FALSE(k->Query("Last", &v));
+  auto read_only = m_->Reg().Open(RegRoot::kLocalMachine, kKey, RegAccess::kRead, false);
+  ASSERT_TRUE(read_only);
+  EXPECT_EQ(read_only->SetValues({{"Other", RegValue::Dword(1)}}), 0u);
+  EXPECT_EQ(m_->LastError(), winerr::kAccessDenied);
+}
+
 TEST_F(RegistryStoreTest, CompactionKeepsTheContentAndEmptiesTheJournal) {
   auto k = Key(*m_);
   for (int i = 0; i < 20; ++i) ASSERT_TRUE(k->Set("File" + std::to_string(i), RegValue::Dword(i)));
