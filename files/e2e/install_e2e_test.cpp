@@ -16,6 +16,7 @@
 
 #include "base/class_registry.h"
 #include "base/form_reader.h"
+#include "base/string_list.h"
 #include "base/text.h"
 #include "driver/driver_classes.h"
 #include "driver/main_form.h"
@@ -67,16 +68,10 @@ std::string Escaped(const std::string& s) {
 // the value lines of each section by value name (the emulated registry keeps
 // creation order, Wine's sorts), one "\n" per line.
 std::string Normalised(const std::string& dump, const std::string& log_path) {
+  TStringList split;
+  split.SetText(dump);
   std::vector<std::string> lines;
-  size_t at = 0;
-  while (at <= dump.size()) {
-    size_t end = dump.find('\n', at);
-    if (end == std::string::npos) end = dump.size();
-    std::string line = dump.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    at = end + 1;
-  }
+  for (int i = 0; i < split.Count(); ++i) lines.push_back(split[i]);
   struct Section {
     std::string name;
     Lines values;
