@@ -202,7 +202,8 @@ void Uninstaller::UnregisterServer(const std::string& path, const std::string& s
     if (procs.HasExport(m, "DllUnregisterServer")) procs.Call(m, "DllUnregisterServer", {}, &r);
     procs.UnloadModule(m);
   } else if (style == "1") {
-    procs.Exec(path + " /UNREGSERVER", true);
+    // Quoted, so that a path with blanks starts the server and nothing else.
+    procs.Exec("\"" + path + "\" /UNREGSERVER", true);
   }
 }
 

@@ -23,6 +23,8 @@
 #include "driver/testing/driver_fixture.h"
 #include "files/e2e/suite_dfm.h"
 #include "files/install_engine.h"
+#include "platform/command_line.h"
+#include "uninstall/uninstaller.h"
 #include "model/reboot_needed.h"
 #include "model/system_folders.h"
 #include "platform/host.h"
@@ -466,6 +468,126 @@ TEST_F(InUseTest, OnTheWindows95FamilyTheSwapGoesThroughWininitWithShortNames) {
   EXPECT_EQ(platform_.Ini().Read(wininit, "Rename", short_dest, "<none>"), short_temp)
       << GetFile(platform_, wininit);
   RestartAndFinish();
+}
+
+}  // namespace
+}  // namespace kit
+
+namespace kit {
+namespace {
+
+// The installed product removed by the uninstall program's engine, started
+// as the log's "UninstallString" starts it, every question answered Yes.
+class RemovalTest : public InstallEndToEndTest {
+ protected:
+  struct Answers : RemovalView {
+    void EnableStart(bool) override {}
+    void ShowProgress(bool) override {}
+    void SetProgress(int) override {}
+    void CheckStep(RemovalStep) override {}
+    void Refresh() override {}
+    bool Confirm(const std::string& text) override {
+      questions.push_back(text);
+      return true;
+    }
+    void Message(const std::string& text) override { messages.push_back(text); }
+    Lines questions, messages;
+  };
+  std::string Question(const std::string& path) {
+    return "Uninstall has determined that the file " + path +
+           " is no longer used by an application. Is it o.k. to delete it?";
+  }
+  // Removes the product while the uninstaller's own file is in use.
+  void Remove(Answers& view) {
+    std::string command;
+    {
+      auto log = platform_.Reg().Open(RegRoot::kLocalMachine, kLogKey, RegAccess::kRead, false);
+      RegValue v;
+      ASSERT_TRUE(log && log->Query("UninstallString", &v));
+      command = v.AsString().value_or("");
+    }
+    std::vector<std::string> args = SplitCommandLine(command);
+    ASSERT_GE(args.size(), 2u);
+    EXPECT_EQ(args[0], dest_ + "\\UNINST.EXE");
+    Uninstaller uninstaller(platform_, view);
+    ASSERT_TRUE(uninstaller.Start({args.begin() + 1, args.end()}));
+    EXPECT_EQ(uninstaller.Caption(), "Remove Tavrix Suite");
+    uninstaller.SetSelfPath(args[0]);
+    auto held = testing::HoldOpen(platform_, args[0]);
+    ASSERT_TRUE(held);
+    uninstaller.Remove();
+  }
+  void ExpectRemoved() {
+    for (const auto& s : kSources) {
+      if (std::string(s.name) == "UNINST.EXE") continue;
+      EXPECT_FALSE(Exists(Installed(s.name))) << s.name;
+    }
+    EXPECT_FALSE(platform_.Files().DirectoryExists(dest_ + "\\System"));
+    EXPECT_FALSE(platform_.Files().DirectoryExists(dest_ + "\\Tools"));
+    EXPECT_FALSE(platform_.Reg().Open(RegRoot::kLocalMachine, kLogKey, RegAccess::kRead, false));
+    EXPECT_EQ(SharedDLLCount(Path("VENDOR")), 0u);
+    EXPECT_EQ(SharedDLLCount(Path("SYSTEM")), 0u);
+#ifdef _WIN32
+    EXPECT_EQ(Registered(Path("TAVCTL.DLL")), "");
+    EXPECT_EQ(AwaitRegistered(Path("TAVSRV.EXE"), ""), "");
+#else
+    const Lines journal = Emulated().Journal();
+    auto has = [&](const std::string& line) { return std::find(journal.begin(), journal.end(), line) != journal.end(); };
+    EXPECT_TRUE(has("Call " + Path("TAVCTL.DLL") + "!DllUnregisterServer() -> 0"));
+    EXPECT_TRUE(has("Exec \"" + Path("TAVSRV.EXE") + "\" /UNREGSERVER (hidden) -> 33"));
+#endif
+    // The uninstaller's folder still holds the uninstaller.
+    EXPECT_TRUE(Exists(dest_ + "\\UNINST.EXE"));
+  }
+  void RestartRemovesTheUninstaller() {
+    std::string error;
+    ASSERT_TRUE(platform_.machine().RestartWindows(&error)) << error;
+    EXPECT_FALSE(Exists(dest_ + "\\UNINST.EXE"));
+    EXPECT_TRUE(platform_.Files().DirectoryExists(dest_));
+  }
+};
+
+TEST_F(RemovalTest, TwoInstallationsAreRemovedAndTheUninstallerGoesAtTheRestart) {
+  Build();
+  ASSERT_TRUE(Install());
+  ASSERT_TRUE(Install());
+  ASSERT_EQ(SharedDLLCount(Path("VENDOR")), 2u);
+#ifndef _WIN32
+  Emulated().ClearJournal();
+#endif
+  Answers view;
+  Remove(view);
+  // The first entry lowers the counter to 1; the second is its last use.
+  EXPECT_EQ(std::count(view.questions.begin(), view.questions.end(), Question(Path("VENDOR"))), 1);
+  EXPECT_EQ(std::count(view.questions.begin(), view.questions.end(), Question(Path("SYSTEM"))), 1);
+  EXPECT_NE(std::find(view.questions.begin(), view.questions.end(), Question(Path("TAVCTL.DLL"))),
+            view.questions.end());
+  EXPECT_EQ(std::count(view.questions.begin(), view.questions.end(), Question(Path("README.TXT"))), 0);
+  ExpectRemoved();
+  ASSERT_FALSE(view.messages.empty());
+  EXPECT_EQ(view.messages.back(),
+            "The uninstallation program for Tavrix Suite will be removed after you reboot your computer.");
+  RestartRemovesTheUninstaller();
+}
+
+TEST_F(RemovalTest, OnTheWindows95FamilyTheUninstallerGoesThroughWininit) {
+  platform_.SetPlatformClass(1);
+  std::string windows;
+  ASSERT_TRUE(platform_.inner().System().WindowsDirectory(&windows));
+  const std::string wininit = windows + "\\WININIT.INI";
+  platform_.Files().RemoveFile(wininit);
+  Build();
+  ASSERT_TRUE(Install());
+#ifndef _WIN32
+  Emulated().ClearJournal();
+#endif
+  std::string short_self;
+  ASSERT_TRUE(platform_.Files().ShortPath(dest_ + "\\UNINST.EXE", &short_self));
+  Answers view;
+  Remove(view);
+  ExpectRemoved();
+  EXPECT_EQ(platform_.Ini().Read(wininit, "Rename", "nul", "<none>"), short_self);
+  RestartRemovesTheUninstaller();
 }
 
 }  // namespace
