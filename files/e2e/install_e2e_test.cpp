@@ -135,7 +135,9 @@ class InstallEndToEndTest : public DriverTest {
     int seed = 1;
     for (const auto& s : kSources) {
       std::string bytes;
-      if (s.fixture != nullptr) {
+      if (std::string(s.name) == "UNINST.EXE") {
+        EXPECT_TRUE(testing::ReadHostFile(KIT_UNINSTALL_PROGRAM, &bytes)) << KIT_UNINSTALL_PROGRAM;
+      } else if (s.fixture != nullptr) {
         bytes = FixtureBytes(s.fixture);
       } else {
         for (int n = 0; n < 3000 * seed; ++n) bytes += static_cast<char>('A' + (n * seed + n / 7) % 26);
