@@ -1,22 +1,20 @@
-// The uninstall program: removes the product named by its arguments. On
-// win32 it asks and reports through message boxes; natively (inside an
-// emulated machine) it asks on the terminal, one "y" or "n" line per question.
-#include <cstdio>
-#include <iostream>
+// The uninstall program: removes the product named by its arguments, asking
+// and reporting through message boxes (natively on the terminal, inside an
+// emulated machine).
 #include <memory>
 #include <string>
 
 #include "base/codepage.h"
 #include "platform/current_platform.h"
 #include "platform/host.h"
+#include "ui/application.h"
+#include "ui/message_box.h"
 #include "uninstall/uninstaller.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace {
 
+// Questions and messages go through the application's message boxes: real
+// ones on win32, the terminal natively.
 class PromptView : public kit::RemovalView {
  public:
   explicit PromptView(std::string caption) : caption_(std::move(caption)) {}
@@ -26,32 +24,17 @@ class PromptView : public kit::RemovalView {
   void SetProgress(int) override {}
   void CheckStep(kit::RemovalStep) override {}
   void Refresh() override {}
+  // No is the default: unattended, a shared file stays.
   bool Confirm(const std::string& text) override {
-#ifdef _WIN32
-    return MessageBoxA(nullptr, text.c_str(), caption_.c_str(), MB_YESNO | MB_ICONQUESTION) ==
-           IDYES;
-#else
-    std::printf("%s [y/n] ", text.c_str());
-    std::fflush(stdout);
-    std::string answer;
-    if (!std::getline(std::cin, answer)) answer.clear();
-    std::printf("%s\n", answer.c_str());
-    return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
-#endif
+    return kit::ShowMessageBox(text, caption_,
+                               kit::mb::kYesNo | kit::mb::kIconQuestion | kit::mb::kDefButton2) ==
+           kit::id::kYes;
   }
   void Message(const std::string& text) override {
-#ifdef _WIN32
-    MessageBoxA(nullptr, text.c_str(), caption_.c_str(), MB_OK);
-#else
-    std::printf("%s\n", text.c_str());
-#endif
+    kit::ShowMessageBox(text, caption_, kit::mb::kOk);
   }
   void Error(const std::string& text) {
-#ifdef _WIN32
-    MessageBoxA(nullptr, text.c_str(), caption_.c_str(), MB_OK | MB_ICONSTOP);
-#else
-    std::fprintf(stderr, "uninstall: %s\n", text.c_str());
-#endif
+    kit::ShowMessageBox(text, caption_, kit::mb::kOk | kit::mb::kIconStop);
   }
 
  private:
@@ -61,6 +44,7 @@ class PromptView : public kit::RemovalView {
 }  // namespace
 
 int main(int argc, char** argv) {
+  kit::Application().Initialize();
   PromptView view("Uninstall program");
   std::string error;
   std::unique_ptr<kit::Platform> platform = kit::OpenHostPlatform(argc, argv, &error);
