@@ -245,19 +245,22 @@ TEST_F(IniTest, AnUnwritableFileStopsTheRemovalAndASecondRunFinishesIt) {
   std::string ini = Ini("[Main]\r\nA=1\r\nB=2\r\n");
   Log("INIFiles\\INI1\\Entries\\Main", "A", "1");
   Log("Files", "File1", doc);
-  ASSERT_TRUE(p().Files().SetAttributes(ini, attr::kReadOnly));
-  try {
-    uninstaller_->Remove();
-    FAIL() << "the removal went on";
-  } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Unable to write to " + ini);
+  {
+    // Another program holds the file open for reading only.
+    auto held = p().Files().Open(ini, FileAccess::kRead, share::kRead, Disposition::kOpenExisting);
+    ASSERT_TRUE(held);
+    try {
+      uninstaller_->Remove();
+      FAIL() << "the removal went on";
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), "Unable to write to " + ini);
+    }
   }
   EXPECT_FALSE(Exists(doc));
   EXPECT_TRUE(KeyExists(RegRoot::kLocalMachine, kLog + "\\INIFiles\\INI1\\Entries\\Main"));
   EXPECT_FALSE(KeyExists(RegRoot::kLocalMachine, kLog + "\\Files"));
   EXPECT_TRUE(Exists(self_));
 
-  ASSERT_TRUE(p().Files().SetAttributes(ini, attr::kNormal));
   ScriptedView view;
   Uninstaller again(p(), view);
   ASSERT_TRUE(again.Start({"Tavrix", "for", "Windows"}));
