@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,12 +12,23 @@
 #include "platform/current_platform.h"
 #include "platform/testing/test_machine.h"
 
+#ifndef _WIN32
+#include "platform/emulated/emulated_machine.h"
+#endif
+
 namespace kit {
 namespace {
 
 const std::string kLog =
     "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tavrix for Windows";
 const std::string kShared = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+std::string HostFile(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
 
 class ScriptedView : public RemovalView {
  public:
@@ -323,6 +337,54 @@ TEST_F(UninstallerTest, ALogOfOnlyFilesChecksEveryStepAndSchedulesTheProgram) {
 TEST_F(UninstallerTest, AProgramThatCanGoGoesAtOnce) {
   EXPECT_EQ(uninstaller_->Remove(), "Tavrix for Windows has finished removing itself");
   EXPECT_FALSE(Exists(self_));
+}
+
+// The engine's library found by its bare name, as a program beside it would.
+TEST_F(UninstallerTest, AliasesGoThroughTheDatabaseEngine) {
+  const std::string engine = HostFile(KIT_ENGINE_FIXTURE);
+  ASSERT_FALSE(engine.empty()) << KIT_ENGINE_FIXTURE;
+  File("IDAPI32.DLL", engine);
+  const std::string previous = p().Files().CurrentDir();
+  ASSERT_TRUE(p().Files().SetCurrentDir(dir_));
+  Set(RegRoot::kLocalMachine, kLog + "\\Aliases\\TAVDATA", "", RegValue::String(""));
+  Set(RegRoot::kLocalMachine, kLog + "\\Aliases\\TAVMAIL", "", RegValue::String(""));
+#ifndef _WIN32
+  auto& machine = dynamic_cast<EmulatedMachine&>(p());
+  machine.ClearJournal();
+#endif
+  uninstaller_->RemoveAliases();
+  uninstaller_->RemoveAliases();  // no aliases left: no save
+  p().Files().SetCurrentDir(previous);
+  EXPECT_FALSE(KeyExists(RegRoot::kLocalMachine, kLog + "\\Aliases"));
+  std::vector<std::string> calls;
+#ifdef _WIN32
+  std::string log;
+  auto f = p().Files().Open(dir_ + "\\IDAPI32.LOG", FileAccess::kRead, share::kAll,
+                            Disposition::kOpenExisting);
+  ASSERT_TRUE(f);
+  log.resize(static_cast<size_t>(f->Size()));
+  uint32_t got = 0;
+  f->Read(log.data(), static_cast<uint32_t>(log.size()), &got);
+  for (size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2)
+    calls.push_back(log.substr(at, end - at));
+  const std::vector<std::string> want = {
+      "DbiInitFn 400 null -", "70 null TAVDATA -", "70 null TAVMAIL -", "526 null null true",
+      "DbiExit - - -",        "DbiInitFn 400 null -", "DbiExit - - -"};
+#else
+  for (const std::string& line : machine.Journal())
+    if (line.rfind("Call ", 0) == 0) calls.push_back(line.substr(line.find('!') + 1));
+  const std::vector<std::string> want = {
+      "DbiInitFn(400, NULL) -> 0", "#70(NULL, \"TAVDATA\") -> 0", "#70(NULL, \"TAVMAIL\") -> 0",
+      "#526(NULL, NULL, 1) -> 0",  "DbiExit() -> 0",          "DbiInitFn(400, NULL) -> 0",
+      "DbiExit() -> 0"};
+#endif
+  EXPECT_EQ(calls, want);
+}
+
+TEST_F(UninstallerTest, WithoutTheEngineTheAliasesStay) {
+  Set(RegRoot::kLocalMachine, kLog + "\\Aliases\\TAVDATA", "", RegValue::String(""));
+  uninstaller_->RemoveAliases();
+  EXPECT_TRUE(KeyExists(RegRoot::kLocalMachine, kLog + "\\Aliases\\TAVDATA"));
 }
 
 }  // namespace
