@@ -339,6 +339,26 @@ TEST_F(UninstallerTest, AProgramThatCanGoGoesAtOnce) {
   EXPECT_FALSE(Exists(self_));
 }
 
+TEST_F(UninstallerTest, EngineUseFallsByTheProductsShareAndGoesAtZero) {
+  const std::string engine = "\\Software\\Borland\\Database Engine";
+  std::string config = File("bde\\IDAPI.CFG");
+  Log("BDE", "Entries", "1");
+  Set(RegRoot::kLocalMachine, engine, "UseCount", RegValue::String("3"));
+  Set(RegRoot::kLocalMachine, engine, "CONFIGFILE01", RegValue::String(config));
+  uninstaller_->RemoveBdeUse();
+  auto k = p().Reg().Open(RegRoot::kLocalMachine, engine, RegAccess::kRead, false);
+  RegValue v;
+  ASSERT_TRUE(k && k->Query("UseCount", &v));
+  EXPECT_EQ(v.AsString(), "2");
+  k.reset();
+  Log("BDE", "Entries", "2");
+  Set(RegRoot::kLocalMachine, "\\Software\\Borland\\BLW32", "X", RegValue::String("y"));
+  uninstaller_->RemoveBdeUse();
+  EXPECT_FALSE(KeyExists(RegRoot::kLocalMachine, engine));
+  EXPECT_FALSE(KeyExists(RegRoot::kLocalMachine, "\\Software\\Borland\\BLW32"));
+  EXPECT_FALSE(Exists(config));
+}
+
 // The engine's library found by its bare name, as a program beside it would.
 TEST_F(UninstallerTest, AliasesGoThroughTheDatabaseEngine) {
   const std::string engine = HostFile(KIT_ENGINE_FIXTURE);
