@@ -20,6 +20,7 @@
 #include "base/text.h"
 #include "driver/driver_classes.h"
 #include "driver/main_form.h"
+#include "driver/restart_links.h"
 #include "driver/testing/driver_fixture.h"
 #include "files/e2e/suite_dfm.h"
 #include "files/install_engine.h"
@@ -387,14 +388,14 @@ class InUseTest : public InstallEndToEndTest {
     Emulated().ClearJournal();
 #endif
     PutFile(platform_, Path("TAVCTL.DLL"), "the old server");
-    UseRecordingLinks(platform_.Scratch() + "\\StartUp");
-    platform_.Files().MakeDirectories(platform_.Scratch() + "\\StartUp");
+    InstallRestartLinks();
     {
       auto held = testing::HoldOpen(platform_, Path("TAVCTL.DLL"));
       ASSERT_TRUE(held);
       // The reboot tail is not the good one.
       EXPECT_FALSE(Install());
     }
+    EXPECT_EQ(endings_, Lines{}) << "the reboot tail, not the bad-install page";
     EXPECT_TRUE(app_boxes_.empty()) << app_boxes_.front();
 #ifdef _WIN32
     EXPECT_EQ(AwaitRegistered(Path("TAVSRV.EXE"), "local"), "local");
@@ -415,13 +416,17 @@ class InUseTest : public InstallEndToEndTest {
               journal.end());
 #endif
     const auto unfinished = UnfinishedValues();
-    bool component = false, link = false;
+    bool component = false;
     for (const auto& [name, data] : unfinished) {
       component = component || (name == "InprocFile" && data.substr(0, 1) == "0");
-      link = link || Lower(name).find("install.lnk") != std::string::npos;
+      if (Lower(name).find("install.lnk") != std::string::npos) link_file_ = name;
     }
     EXPECT_TRUE(component);
-    EXPECT_TRUE(link);
+    // The restart link starts the installer with "*ABOOT" from the Startup folder.
+    EXPECT_EQ(Lower(link_file_), Lower(GetStartUpDir() + "\\install.LNK"));
+    const std::string link = GetFile(platform_, link_file_);
+    EXPECT_NE(link.find(platform_.exe_path), std::string::npos);
+    EXPECT_NE(link.find("*ABOOT"), std::string::npos);
   }
   // The restart, then the start the restart link makes.
   void RestartAndFinish() {
@@ -435,6 +440,7 @@ class InUseTest : public InstallEndToEndTest {
     SetRebootNeeded(false);
     EXPECT_TRUE(Start({"*ABOOT"})) << (app_boxes_.empty() ? "" : app_boxes_.back());
     EXPECT_TRUE(UnfinishedValues().empty());
+    EXPECT_FALSE(Exists(link_file_));
 #ifdef _WIN32
     EXPECT_EQ(Registered(Path("TAVCTL.DLL")), "inproc");
 #else
@@ -445,6 +451,7 @@ class InUseTest : public InstallEndToEndTest {
     // Nothing was installed or logged by the finishing start.
     EXPECT_EQ(Dump(), ExpectedLog(2));
   }
+  std::string link_file_;
 };
 
 TEST_F(InUseTest, AServerInUseIsSwappedAtTheRestartAndRegisteredByTheNextStart) {
