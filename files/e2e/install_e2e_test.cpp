@@ -16,6 +16,7 @@
 
 #include "base/class_registry.h"
 #include "base/form_reader.h"
+#include "base/paths.h"
 #include "base/string_list.h"
 #include "base/text.h"
 #include "driver/driver_classes.h"
@@ -26,6 +27,7 @@
 #include "files/install_engine.h"
 #include "model/reboot_needed.h"
 #include "model/system_folders.h"
+#include "platform/fault_platform.h"
 #include "platform/host.h"
 #include "platform/testing/version_fixtures.h"
 #include "system/help_file.h"
@@ -457,6 +459,67 @@ class InUseTest : public InstallEndToEndTest {
 TEST_F(InUseTest, AServerInUseIsSwappedAtTheRestartAndRegisteredByTheNextStart) {
   InstallOverAServerInUse();
   RestartAndFinish();
+}
+
+// When the delayed move is refused, a batch file does the swap at the next
+// start, run by a Startup link (class 2) or a "Startup" group item (class 3);
+// "*ABOOT" deletes both links and the list.
+class BatchFallbackTest : public InstallEndToEndTest {
+ protected:
+  void InstallWithTheDelayedMoveRefused(int platform_class) {
+    platform_.SetPlatformClass(platform_class);
+    Build();
+    ASSERT_TRUE(Install());
+    PutFile(platform_, Path("TAVCTL.DLL"), "the old server");
+    InstallRestartLinks();
+    {
+      FaultPlatform fault(platform_);
+      ScopedPlatform scoped(fault);
+      fault.MarkInUse(Path("TAVCTL.DLL"));
+      fault.RefuseDelayedMoves();
+      EXPECT_FALSE(Install());
+    }
+    EXPECT_EQ(endings_, Lines{}) << (app_boxes_.empty() ? "" : app_boxes_.back());
+    EXPECT_TRUE(RebootNeeded());
+    for (const auto& [name, data] : UnfinishedValues()) {
+      if (Lower(name).find(".bat") != std::string::npos) batch_ = name;
+      if (Lower(name).find(".lnk") != std::string::npos) link_files_.push_back(name);
+      if (data.substr(0, 1) == "2") items_.push_back(name);
+    }
+    ASSERT_FALSE(batch_.empty());
+    EXPECT_EQ(GetFile(platform_, batch_).substr(0, 6), "erase ");
+  }
+  void FinishAndExpectNothingLeft() {
+    // What the batch file does at the next start.
+    const std::string waiting = dest_ + "\\Tools\\TAVCTL.1";
+    EXPECT_EQ(GetFile(platform_, waiting), sources_["TAVCTL.DLL"]);
+    ASSERT_TRUE(platform_.Files().Copy(waiting, Path("TAVCTL.DLL"), false));
+    platform_.Files().RemoveFile(waiting);
+    SetRebootNeeded(false);
+    EXPECT_TRUE(Start({"*ABOOT"})) << (app_boxes_.empty() ? "" : app_boxes_.back());
+    EXPECT_TRUE(UnfinishedValues().empty());
+    for (const auto& f : link_files_) EXPECT_FALSE(Exists(f)) << f;
+    for (const auto& i : items_) EXPECT_FALSE(Exists(ProgramGroupItemFile("Startup", i))) << i;
+  }
+  std::string batch_;
+  Lines link_files_, items_;
+};
+
+TEST_F(BatchFallbackTest, OnWindowsNTTheBatchFileRunsFromAStartupLink) {
+  InstallWithTheDelayedMoveRefused(2);
+  const std::string link = GetStartUpDir() + "\\" + ChangeFileExt(ExtractFileName(batch_), ".LNK");
+  ASSERT_NE(std::find(link_files_.begin(), link_files_.end(), link), link_files_.end()) << link;
+  EXPECT_NE(GetFile(platform_, link).find(batch_), std::string::npos);
+  FinishAndExpectNothingLeft();
+}
+
+TEST_F(BatchFallbackTest, OnWindowsNT35TheBatchFileRunsFromAStartupGroupItem) {
+  InstallWithTheDelayedMoveRefused(3);
+  const std::string item = ChangeFileExt(ExtractFileName(batch_), "");
+  ASSERT_NE(std::find(items_.begin(), items_.end(), item), items_.end());
+  EXPECT_NE(GetFile(platform_, ProgramGroupItemFile("Startup", item)).find(batch_), std::string::npos);
+  EXPECT_EQ(items_.size(), 2u);  // and the restart link's item
+  FinishAndExpectNothingLeft();
 }
 
 TEST_F(InUseTest, OnTheWindows95FamilyTheSwapGoesThroughWininitWithShortNames) {
