@@ -63,10 +63,6 @@ void MakeBatchLink(TInstallFile& owner, const std::string& batch_file, int platf
 
 }  // namespace
 
-std::string ProgramGroupItemFile(const std::string& group, const std::string& item) {
-  return RemoveTrailingBackslash(GetProgramMenuDir()) + "\\" + group + "\\" + item + ".LNK";
-}
-
 void InstallRestartLinks() {
   Seams().make_shell_link = [](TInstall& owner, const std::string& name, const std::string& target,
                                const std::string& parameters) -> std::unique_ptr<TemporaryShellLink> {
@@ -74,7 +70,7 @@ void InstallRestartLinks() {
     return std::make_unique<RestartLink>(name, target, parameters);
   };
   Seams().delete_program_manager_item = [](const std::string& group, const std::string& item) {
-    CurrentPlatform().Files().RemoveFile(ProgramGroupItemFile(group, item));
+    CurrentPlatform().Files().RemoveFile(ProgramGroupItemFile(GetProgramMenuDir(), group, item));
   };
   SetBatchStartupLinkMaker(MakeBatchLink);
 }

@@ -13,7 +13,4 @@ namespace kit {
 // Fills the driver's link seams and the install file's batch link maker.
 void InstallRestartLinks();
 
-// The link file a Program Manager item of the group stands for.
-std::string ProgramGroupItemFile(const std::string& group, const std::string& item);
-
 }  // namespace kit

@@ -11,6 +11,7 @@
 #include "model/meta_variables.h"
 #include "model/object_location.h"
 #include "model/program_manager_errors.h"
+#include "model/system_folders.h"
 #include "platform/current_platform.h"
 #include "system/install_log.h"
 #include "system/shell_link_routine.h"
@@ -183,8 +184,17 @@ void TInstallShellLink::MakeProgramManagerItem() {
   const std::string dir = RemoveTrailingBackslash(GetDestDir());
   const std::string group = ExtractFileName(dir);
   if (Trim(group).empty()) throw Exception(Name() + " has a blank group");
-  // No Program Manager conversation can be opened in this build.
-  throw EAIPMCannotOpen();
+  const std::string item = ChangeFileExt(link_name_, "");
+  const std::string target = GetObjectLocation();
+  for (const std::string& field : {item, group})
+    if (field.find_first_of(",()[]\"\\/:*?<>|") != std::string::npos)
+      throw EAIPMCannotAddItem(group, item, target);
+  ShellLinkData data;
+  data.target = target;
+  data.arguments = ExpandMetaVariables(parameters_, this);
+  const size_t slash = target.find_last_of('\\');
+  data.working_directory = slash == std::string::npos ? std::string() : target.substr(0, slash);
+  CreateShellLinkFile(Name(), ProgramGroupItemFile(GetProgramMenuDir(), group, item), data);
 }
 
 void TInstallShellLink::WriteUninstallLog(const std::string& key) { WriteFilesLogEntry(key, LinkFile()); }

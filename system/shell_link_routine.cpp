@@ -20,6 +20,13 @@ std::string ShellLinkErrorDescription(uint32_t code) {
   return text.empty() ? "Unknown error" : text;
 }
 
+std::string ProgramGroupItemFile(const std::string& programs_folder, const std::string& group,
+                                 const std::string& item) {
+  std::string programs = programs_folder;
+  while (!programs.empty() && programs.back() == '\\') programs.pop_back();
+  return programs + "\\" + group + "\\" + item + ".LNK";
+}
+
 void CreateShellLinkFile(const std::string& component, const std::string& link_file,
                          const ShellLinkData& link) {
   const size_t slash = link_file.find_last_of('\\');

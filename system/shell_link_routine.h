@@ -18,4 +18,9 @@ std::string ShellLinkErrorDescription(uint32_t code);
 void CreateShellLinkFile(const std::string& component, const std::string& link_file,
                          const ShellLinkData& link);
 
+// Program Manager items are kept as the shell keeps them: a link file in the
+// group's folder below the Programs folder. This is the link file of an item.
+std::string ProgramGroupItemFile(const std::string& programs_folder, const std::string& group,
+                                 const std::string& item);
+
 }  // namespace kit

@@ -27,6 +27,7 @@
 #include "files/install_engine.h"
 #include "model/reboot_needed.h"
 #include "model/system_folders.h"
+#include "system/shell_link_routine.h"
 #include "platform/fault_platform.h"
 #include "platform/host.h"
 #include "platform/testing/version_fixtures.h"
@@ -263,9 +264,12 @@ class InstallEndToEndTest : public DriverTest {
   }
   // The log as the layout fixes it, after `runs` installations. Ranks put
   // a container's groups before its files: the Tools group comes first.
+  std::string Menu(const std::string& link) { return GetProgramMenuDir() + "\\Tavrix Suite\\" + link; }
   std::string ExpectedLog(int runs) {
     const Lines files = {Path("TAVJUST.DLL"), Path("README.TXT"), Path("TAVRIX.HLP"), Path("TAVFORM.PAS"),
-                         Path("TAVAPP.DLL"),  Path("VENDOR"),     Path("SYSTEM")};
+                         Path("TAVAPP.DLL"),  Path("VENDOR"),     Path("SYSTEM"),
+                         Menu("TAVSRV.lnk"),  Menu("More stuff.lnk"), Menu("README.lnk"),
+                         Menu("Uninstall.lnk"), dest_ + "\\More stuff\\TAVRIX.lnk"};
     const Lines activex = {Path("TAVCTL.DLL") + ";0", Path("TAVSRV.EXE") + ";1"};
     auto section = [&](const std::string& name, const Lines& entries) {
       Lines values{"\"Entries\"=\"" + std::to_string(entries.size() * runs) + "\""};
@@ -305,6 +309,24 @@ class InstallEndToEndTest : public DriverTest {
   EmulatedMachine& Emulated() { return dynamic_cast<EmulatedMachine&>(platform_.inner()); }
 #endif
 
+  // Every link of the stored product, its target and arguments.
+  void ExpectLinks() {
+    const struct {
+      std::string file, target, arguments;
+    } links[] = {{Menu("TAVSRV.lnk"), Path("TAVSRV.EXE"), "/run"},
+                 {Menu("More stuff.lnk"), dest_ + "\\More stuff", ""},
+                 {Menu("README.lnk"), Path("README.TXT"), ""},
+                 {Menu("Uninstall.lnk"), dest_ + "\\UNINST.EXE", kProduct},
+                 {dest_ + "\\More stuff\\TAVRIX.lnk", Path("TAVRIX.HLP"), ""}};
+    for (const auto& l : links) {
+      const std::string bytes = GetFile(platform_, l.file);
+      ASSERT_GT(bytes.size(), 0x4Cu) << l.file;
+      EXPECT_NE(bytes.find(l.target + std::string(1, '\0')), std::string::npos) << l.file;
+      if (!l.arguments.empty()) EXPECT_NE(bytes.find(l.arguments), std::string::npos) << l.file;
+    }
+    EXPECT_EQ(GetFile(platform_, Menu("TAVSRV.lnk")).substr(0x40, 2), "\x54\x06");
+  }
+
   void ExpectFilesInstalled() {
     for (const auto& s : kSources) {
       const std::string name = s.name;
@@ -332,6 +354,7 @@ TEST_F(InstallEndToEndTest, AProductIsBuiltInstalledLoggedAndInstalledAgain) {
   ASSERT_TRUE(Install()) << (app_boxes_.empty() ? "" : app_boxes_.back());
   EXPECT_TRUE(app_boxes_.empty()) << app_boxes_.front();
   ExpectFilesInstalled();
+  ExpectLinks();
   EXPECT_FALSE(RebootNeeded());
   EXPECT_EQ(Dump(), ExpectedLog(1));
   EXPECT_EQ(SharedDLLCount(Path("VENDOR")), 1u);
@@ -499,7 +522,7 @@ class BatchFallbackTest : public InstallEndToEndTest {
     EXPECT_TRUE(Start({"*ABOOT"})) << (app_boxes_.empty() ? "" : app_boxes_.back());
     EXPECT_TRUE(UnfinishedValues().empty());
     for (const auto& f : link_files_) EXPECT_FALSE(Exists(f)) << f;
-    for (const auto& i : items_) EXPECT_FALSE(Exists(ProgramGroupItemFile("Startup", i))) << i;
+    for (const auto& i : items_) EXPECT_FALSE(Exists(ProgramGroupItemFile(GetProgramMenuDir(), "Startup", i))) << i;
   }
   std::string batch_;
   Lines link_files_, items_;
@@ -517,7 +540,7 @@ TEST_F(BatchFallbackTest, OnWindowsNT35TheBatchFileRunsFromAStartupGroupItem) {
   InstallWithTheDelayedMoveRefused(3);
   const std::string item = ChangeFileExt(ExtractFileName(batch_), "");
   ASSERT_NE(std::find(items_.begin(), items_.end(), item), items_.end());
-  EXPECT_NE(GetFile(platform_, ProgramGroupItemFile("Startup", item)).find(batch_), std::string::npos);
+  EXPECT_NE(GetFile(platform_, ProgramGroupItemFile(GetProgramMenuDir(), "Startup", item)).find(batch_), std::string::npos);
   EXPECT_EQ(items_.size(), 2u);  // and the restart link's item
   FinishAndExpectNothingLeft();
 }
