@@ -309,6 +309,12 @@ class InstallEndToEndTest : public DriverTest {
   EmulatedMachine& Emulated() { return dynamic_cast<EmulatedMachine&>(platform_.inner()); }
 #endif
 
+  // A link's string, as ANSI or as UTF-16 (the shell may write either).
+  static bool Holds(const std::string& bytes, const std::string& text) {
+    std::string wide;
+    for (char c : text) wide += std::string{c, '\0'};
+    return bytes.find(text) != std::string::npos || bytes.find(wide) != std::string::npos;
+  }
   // Every link of the stored product, its target and arguments.
   void ExpectLinks() {
     const struct {
@@ -321,8 +327,8 @@ class InstallEndToEndTest : public DriverTest {
     for (const auto& l : links) {
       const std::string bytes = GetFile(platform_, l.file);
       ASSERT_GT(bytes.size(), 0x4Cu) << l.file;
-      EXPECT_NE(bytes.find(l.target + std::string(1, '\0')), std::string::npos) << l.file;
-      if (!l.arguments.empty()) EXPECT_NE(bytes.find(l.arguments), std::string::npos) << l.file;
+      EXPECT_TRUE(Holds(bytes, l.target)) << l.file;
+      if (!l.arguments.empty()) EXPECT_TRUE(Holds(bytes, l.arguments)) << l.file;
     }
     EXPECT_EQ(GetFile(platform_, Menu("TAVSRV.lnk")).substr(0x40, 2), "\x54\x06");
   }
@@ -450,8 +456,8 @@ class InUseTest : public InstallEndToEndTest {
     // The restart link starts the installer with "*ABOOT" from the Startup folder.
     EXPECT_EQ(Lower(link_file_), Lower(GetStartUpDir() + "\\install.LNK"));
     const std::string link = GetFile(platform_, link_file_);
-    EXPECT_NE(link.find(platform_.exe_path), std::string::npos);
-    EXPECT_NE(link.find("*ABOOT"), std::string::npos);
+    EXPECT_TRUE(Holds(link, platform_.exe_path));
+    EXPECT_TRUE(Holds(link, "*ABOOT"));
   }
   // The restart, then the start the restart link makes.
   void RestartAndFinish() {
@@ -532,7 +538,7 @@ TEST_F(BatchFallbackTest, OnWindowsNTTheBatchFileRunsFromAStartupLink) {
   InstallWithTheDelayedMoveRefused(2);
   const std::string link = GetStartUpDir() + "\\" + ChangeFileExt(ExtractFileName(batch_), ".LNK");
   ASSERT_NE(std::find(link_files_.begin(), link_files_.end(), link), link_files_.end()) << link;
-  EXPECT_NE(GetFile(platform_, link).find(batch_), std::string::npos);
+  EXPECT_TRUE(Holds(GetFile(platform_, link), batch_));
   FinishAndExpectNothingLeft();
 }
 
@@ -540,7 +546,7 @@ TEST_F(BatchFallbackTest, OnWindowsNT35TheBatchFileRunsFromAStartupGroupItem) {
   InstallWithTheDelayedMoveRefused(3);
   const std::string item = ChangeFileExt(ExtractFileName(batch_), "");
   ASSERT_NE(std::find(items_.begin(), items_.end(), item), items_.end());
-  EXPECT_NE(GetFile(platform_, ProgramGroupItemFile(GetProgramMenuDir(), "Startup", item)).find(batch_), std::string::npos);
+  EXPECT_TRUE(Holds(GetFile(platform_, ProgramGroupItemFile(GetProgramMenuDir(), "Startup", item)), batch_));
   EXPECT_EQ(items_.size(), 2u);  // and the restart link's item
   FinishAndExpectNothingLeft();
 }
