@@ -328,7 +328,9 @@ class InstallEndToEndTest : public DriverTest {
       const std::string bytes = GetFile(platform_, l.file);
       ASSERT_GT(bytes.size(), 0x4Cu) << l.file;
       EXPECT_TRUE(Holds(bytes, l.target)) << l.file;
-      if (!l.arguments.empty()) EXPECT_TRUE(Holds(bytes, l.arguments)) << l.file;
+      if (!l.arguments.empty()) {
+        EXPECT_TRUE(Holds(bytes, l.arguments)) << l.file;
+      }
     }
     EXPECT_EQ(GetFile(platform_, Menu("TAVSRV.lnk")).substr(0x40, 2), "\x54\x06");
   }
