@@ -10,6 +10,7 @@
 #include "base/form_reader.h"
 #include "config/stored_forms.h"
 #include "driver/driver_classes.h"
+#include "driver/restart_links.h"
 #include "model/system_folders.h"
 #include "platform/current_platform.h"
 #include "platform/host.h"
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
   kit::SetAnsiCodePage(platform->System().AnsiCodePage());
   kit::SetOemCodePage(platform->System().OemCodePage());
   kit::RegisterDriverClasses(kit::ClassRegistry::Global());
+  kit::InstallRestartLinks();
   std::unique_ptr<kit::VersionSource> versions = kit::OpenHostVersionSource(*platform);
   kit::StartVersionResources(versions.get(), platform->System().ExePath());
 

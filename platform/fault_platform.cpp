@@ -109,6 +109,8 @@ class FaultPlatform::Fs : public FileSystem {
   }
   bool MoveEx(const std::string& from, const std::string& to, uint32_t flags) override {
     if (p_->Inject("Files.MoveEx")) return false;
+    if ((flags & movefile::kDelayUntilReboot) && p_->delayed_moves_refused())
+      return p_->Fail(winerr::kAccessDenied);
     // A delayed move is only recorded; the file being in use is its purpose.
     if (!(flags & movefile::kDelayUntilReboot) && (p_->InUse(from) || (!to.empty() && p_->InUse(to))))
       return p_->Fail(winerr::kSharingViolation);
@@ -433,6 +435,7 @@ void FaultPlatform::ClearFaults() {
   nth_.clear();
   reg_faults_.clear();
   in_use_.clear();
+  delayed_moves_refused_ = false;
   disk_budget_.reset();
 }
 

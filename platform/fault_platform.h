@@ -57,6 +57,10 @@ class FaultPlatform : public Platform {
   // The nth call from now (1 = the next) of `operation` fails with `error`;
   // with `and_later`, every call after it fails too.
   void FailNth(const std::string& operation, int n, uint32_t error, bool and_later = false);
+  // MoveEx with movefile::kDelayUntilReboot fails with kAccessDenied, as for
+  // a user who may not schedule renames at the next start.
+  void RefuseDelayedMoves(bool on = true) { delayed_moves_refused_ = on; }
+  bool delayed_moves_refused() const { return delayed_moves_refused_; }
   // Removes every fault (the counters stay).
   void ClearFaults();
 
@@ -110,6 +114,7 @@ class FaultPlatform : public Platform {
   std::vector<Nth> nth_;
   std::vector<RegFault> reg_faults_;
   std::vector<std::string> in_use_;  // full paths
+  bool delayed_moves_refused_ = false;
   std::optional<uint64_t> disk_budget_;
   uint64_t bytes_written_ = 0;
 

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(cmake make g++ zlib1g-dev libgtest-dev googletest
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev mingw-w64-tools
           wine wine64 xvfb xauth x11-apps x11-utils imagemagick clang libclang-rt-14-dev
-          python3 python3-pefile)
+          python3 python3-pefile liblnk-utils)
 optional=(wine32:i386)
 
 missing() {

@@ -16,10 +16,12 @@
 
 #include "base/class_registry.h"
 #include "base/form_reader.h"
+#include "base/paths.h"
 #include "base/string_list.h"
 #include "base/text.h"
 #include "driver/driver_classes.h"
 #include "driver/main_form.h"
+#include "driver/restart_links.h"
 #include "driver/testing/driver_fixture.h"
 #include "files/e2e/suite_dfm.h"
 #include "files/install_engine.h"
@@ -27,6 +29,8 @@
 #include "uninstall/uninstaller.h"
 #include "model/reboot_needed.h"
 #include "model/system_folders.h"
+#include "system/shell_link_routine.h"
+#include "platform/fault_platform.h"
 #include "platform/host.h"
 #include "platform/testing/version_fixtures.h"
 #include "system/help_file.h"
@@ -264,9 +268,12 @@ class InstallEndToEndTest : public DriverTest {
   }
   // The log as the layout fixes it, after `runs` installations. Ranks put
   // a container's groups before its files: the Tools group comes first.
+  std::string Menu(const std::string& link) { return GetProgramMenuDir() + "\\Tavrix Suite\\" + link; }
   std::string ExpectedLog(int runs) {
     const Lines files = {Path("TAVJUST.DLL"), Path("README.TXT"), Path("TAVRIX.HLP"), Path("TAVFORM.PAS"),
-                         Path("TAVAPP.DLL"),  Path("VENDOR"),     Path("SYSTEM")};
+                         Path("TAVAPP.DLL"),  Path("VENDOR"),     Path("SYSTEM"),
+                         Menu("TAVSRV.lnk"),  Menu("More stuff.lnk"), Menu("README.lnk"),
+                         Menu("Uninstall.lnk"), dest_ + "\\More stuff\\TAVRIX.lnk"};
     const Lines activex = {Path("TAVCTL.DLL") + ";0", Path("TAVSRV.EXE") + ";1"};
     auto section = [&](const std::string& name, const Lines& entries) {
       Lines values{"\"Entries\"=\"" + std::to_string(entries.size() * runs) + "\""};
@@ -306,6 +313,32 @@ class InstallEndToEndTest : public DriverTest {
   EmulatedMachine& Emulated() { return dynamic_cast<EmulatedMachine&>(platform_.inner()); }
 #endif
 
+  // A link's string, as ANSI or as UTF-16 (the shell may write either).
+  static bool Holds(const std::string& bytes, const std::string& text) {
+    std::string wide;
+    for (char c : text) wide += std::string{c, '\0'};
+    return bytes.find(text) != std::string::npos || bytes.find(wide) != std::string::npos;
+  }
+  // Every link of the stored product, its target and arguments.
+  void ExpectLinks() {
+    const struct {
+      std::string file, target, arguments;
+    } links[] = {{Menu("TAVSRV.lnk"), Path("TAVSRV.EXE"), "/run"},
+                 {Menu("More stuff.lnk"), dest_ + "\\More stuff", ""},
+                 {Menu("README.lnk"), Path("README.TXT"), ""},
+                 {Menu("Uninstall.lnk"), dest_ + "\\UNINST.EXE", kProduct},
+                 {dest_ + "\\More stuff\\TAVRIX.lnk", Path("TAVRIX.HLP"), ""}};
+    for (const auto& l : links) {
+      const std::string bytes = GetFile(platform_, l.file);
+      ASSERT_GT(bytes.size(), 0x4Cu) << l.file;
+      EXPECT_TRUE(Holds(bytes, l.target)) << l.file;
+      if (!l.arguments.empty()) {
+        EXPECT_TRUE(Holds(bytes, l.arguments)) << l.file;
+      }
+    }
+    EXPECT_EQ(GetFile(platform_, Menu("TAVSRV.lnk")).substr(0x40, 2), "\x54\x06");
+  }
+
   void ExpectFilesInstalled() {
     for (const auto& s : kSources) {
       const std::string name = s.name;
@@ -333,6 +366,7 @@ TEST_F(InstallEndToEndTest, AProductIsBuiltInstalledLoggedAndInstalledAgain) {
   ASSERT_TRUE(Install()) << (app_boxes_.empty() ? "" : app_boxes_.back());
   EXPECT_TRUE(app_boxes_.empty()) << app_boxes_.front();
   ExpectFilesInstalled();
+  ExpectLinks();
   EXPECT_FALSE(RebootNeeded());
   EXPECT_EQ(Dump(), ExpectedLog(1));
   EXPECT_EQ(SharedDLLCount(Path("VENDOR")), 1u);
@@ -391,14 +425,14 @@ class InUseTest : public InstallEndToEndTest {
     Emulated().ClearJournal();
 #endif
     PutFile(platform_, Path("TAVCTL.DLL"), "the old server");
-    UseRecordingLinks(platform_.Scratch() + "\\StartUp");
-    platform_.Files().MakeDirectories(platform_.Scratch() + "\\StartUp");
+    InstallRestartLinks();
     {
       auto held = testing::HoldOpen(platform_, Path("TAVCTL.DLL"));
       ASSERT_TRUE(held);
       // The reboot tail is not the good one.
       EXPECT_FALSE(Install());
     }
+    EXPECT_EQ(endings_, Lines{}) << "the reboot tail, not the bad-install page";
     EXPECT_TRUE(app_boxes_.empty()) << app_boxes_.front();
 #ifdef _WIN32
     EXPECT_EQ(AwaitRegistered(Path("TAVSRV.EXE"), "local"), "local");
@@ -419,13 +453,17 @@ class InUseTest : public InstallEndToEndTest {
               journal.end());
 #endif
     const auto unfinished = UnfinishedValues();
-    bool component = false, link = false;
+    bool component = false;
     for (const auto& [name, data] : unfinished) {
       component = component || (name == "InprocFile" && data.substr(0, 1) == "0");
-      link = link || Lower(name).find("install.lnk") != std::string::npos;
+      if (Lower(name).find("install.lnk") != std::string::npos) link_file_ = name;
     }
     EXPECT_TRUE(component);
-    EXPECT_TRUE(link);
+    // The restart link starts the installer with "*ABOOT" from the Startup folder.
+    EXPECT_EQ(Lower(link_file_), Lower(GetStartUpDir() + "\\install.LNK"));
+    const std::string link = GetFile(platform_, link_file_);
+    EXPECT_TRUE(Holds(link, platform_.exe_path));
+    EXPECT_TRUE(Holds(link, "*ABOOT"));
   }
   // The restart, then the start the restart link makes.
   void RestartAndFinish() {
@@ -439,6 +477,7 @@ class InUseTest : public InstallEndToEndTest {
     SetRebootNeeded(false);
     EXPECT_TRUE(Start({"*ABOOT"})) << (app_boxes_.empty() ? "" : app_boxes_.back());
     EXPECT_TRUE(UnfinishedValues().empty());
+    EXPECT_FALSE(Exists(link_file_));
 #ifdef _WIN32
     EXPECT_EQ(Registered(Path("TAVCTL.DLL")), "inproc");
 #else
@@ -449,11 +488,73 @@ class InUseTest : public InstallEndToEndTest {
     // Nothing was installed or logged by the finishing start.
     EXPECT_EQ(Dump(), ExpectedLog(2));
   }
+  std::string link_file_;
 };
 
 TEST_F(InUseTest, AServerInUseIsSwappedAtTheRestartAndRegisteredByTheNextStart) {
   InstallOverAServerInUse();
   RestartAndFinish();
+}
+
+// When the delayed move is refused, a batch file does the swap at the next
+// start, run by a Startup link (class 2) or a "Startup" group item (class 3);
+// "*ABOOT" deletes both links and the list.
+class BatchFallbackTest : public InstallEndToEndTest {
+ protected:
+  void InstallWithTheDelayedMoveRefused(int platform_class) {
+    platform_.SetPlatformClass(platform_class);
+    Build();
+    ASSERT_TRUE(Install());
+    PutFile(platform_, Path("TAVCTL.DLL"), "the old server");
+    InstallRestartLinks();
+    {
+      FaultPlatform fault(platform_);
+      ScopedPlatform scoped(fault);
+      fault.MarkInUse(Path("TAVCTL.DLL"));
+      fault.RefuseDelayedMoves();
+      EXPECT_FALSE(Install());
+    }
+    EXPECT_EQ(endings_, Lines{}) << (app_boxes_.empty() ? "" : app_boxes_.back());
+    EXPECT_TRUE(RebootNeeded());
+    for (const auto& [name, data] : UnfinishedValues()) {
+      if (Lower(name).find(".bat") != std::string::npos) batch_ = name;
+      if (Lower(name).find(".lnk") != std::string::npos) link_files_.push_back(name);
+      if (data.substr(0, 1) == "2") items_.push_back(name);
+    }
+    ASSERT_FALSE(batch_.empty());
+    EXPECT_EQ(GetFile(platform_, batch_).substr(0, 6), "erase ");
+  }
+  void FinishAndExpectNothingLeft() {
+    // What the batch file does at the next start.
+    const std::string waiting = dest_ + "\\Tools\\TAVCTL.1";
+    EXPECT_EQ(GetFile(platform_, waiting), sources_["TAVCTL.DLL"]);
+    ASSERT_TRUE(platform_.Files().Copy(waiting, Path("TAVCTL.DLL"), false));
+    platform_.Files().RemoveFile(waiting);
+    SetRebootNeeded(false);
+    EXPECT_TRUE(Start({"*ABOOT"})) << (app_boxes_.empty() ? "" : app_boxes_.back());
+    EXPECT_TRUE(UnfinishedValues().empty());
+    for (const auto& f : link_files_) EXPECT_FALSE(Exists(f)) << f;
+    for (const auto& i : items_) EXPECT_FALSE(Exists(ProgramGroupItemFile(GetProgramMenuDir(), "Startup", i))) << i;
+  }
+  std::string batch_;
+  Lines link_files_, items_;
+};
+
+TEST_F(BatchFallbackTest, OnWindowsNTTheBatchFileRunsFromAStartupLink) {
+  InstallWithTheDelayedMoveRefused(2);
+  const std::string link = GetStartUpDir() + "\\" + ChangeFileExt(ExtractFileName(batch_), ".LNK");
+  ASSERT_NE(std::find(link_files_.begin(), link_files_.end(), link), link_files_.end()) << link;
+  EXPECT_TRUE(Holds(GetFile(platform_, link), batch_));
+  FinishAndExpectNothingLeft();
+}
+
+TEST_F(BatchFallbackTest, OnWindowsNT35TheBatchFileRunsFromAStartupGroupItem) {
+  InstallWithTheDelayedMoveRefused(3);
+  const std::string item = ChangeFileExt(ExtractFileName(batch_), "");
+  ASSERT_NE(std::find(items_.begin(), items_.end(), item), items_.end());
+  EXPECT_TRUE(Holds(GetFile(platform_, ProgramGroupItemFile(GetProgramMenuDir(), "Startup", item)), batch_));
+  EXPECT_EQ(items_.size(), 2u);  // and the restart link's item
+  FinishAndExpectNothingLeft();
 }
 
 TEST_F(InUseTest, OnTheWindows95FamilyTheSwapGoesThroughWininitWithShortNames) {

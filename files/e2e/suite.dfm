@@ -151,4 +151,57 @@ object Form1: TForm1
     DestName = 'UNINST.EXE'
     DestDirType = ddContainerDestDir
   end
+  object MenuFolder: TShellLinkGroup
+    Container = Install1
+    DestDirType = ddProgramMenuDir
+    DestDir = '\Tavrix Suite'
+    GroupKind = gkMainFolder
+  end
+  object MoreFolder: TShellLinkGroup
+    Container = Install1
+    DestDirType = ddContainerDestDir
+    DestDir = '\More stuff'
+    GroupKind = gkMainSubFolder
+  end
+  object MainLink: TInstallShellLink
+    Container = MenuFolder
+    DestDirType = ddContainerDestDir
+    LinkKind = lkMainExecutable
+    LinkName = 'TAVSRV.lnk'
+    ObjectLink = LocalServerFile
+    ObjectLocationType = ddObjectLink
+    Parameters = '/run'
+    HotKey = 1620
+  end
+  object SubFolderLink: TInstallShellLink
+    Container = MenuFolder
+    DestDirType = ddContainerDestDir
+    LinkKind = lkLinkToSubFolder
+    LinkName = 'More stuff.lnk'
+    ObjectLink = MoreFolder
+    ObjectLocationType = ddObjectLink
+  end
+  object InMainLink: TInstallShellLink
+    Container = MenuFolder
+    DestDirType = ddContainerDestDir
+    LinkKind = lkLinkInMainFolder
+    LinkName = 'README.lnk'
+    ObjectLink = ReadmeFile
+    ObjectLocationType = ddObjectLink
+  end
+  object UninstallLink: TInstallShellLink
+    Container = MenuFolder
+    DestDirType = ddContainerDestDir
+    LinkName = 'Uninstall.lnk'
+    ObjectLink = UninstallFile
+    ObjectLocationType = ddObjectLink
+  end
+  object InSubLink: TInstallShellLink
+    Container = MoreFolder
+    DestDirType = ddContainerDestDir
+    LinkKind = lkLinkInSubFolder
+    LinkName = 'TAVRIX.lnk'
+    ObjectLink = HelpFile
+    ObjectLocationType = ddObjectLink
+  end
 end

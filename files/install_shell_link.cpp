@@ -1,0 +1,202 @@
+#include "files/install_shell_link.h"
+
+#include "base/exception.h"
+#include "base/paths.h"
+#include "base/text.h"
+#include "files/install_file.h"
+#include "files/install_file_group.h"
+#include "files/shell_link_group.h"
+#include "files/uninstall_exe.h"
+#include "model/install_driver.h"
+#include "model/meta_variables.h"
+#include "model/object_location.h"
+#include "model/program_manager_errors.h"
+#include "model/system_folders.h"
+#include "platform/current_platform.h"
+#include "system/install_log.h"
+#include "system/shell_link_routine.h"
+#include "system/translated_format.h"
+#include "ui/handler_table.h"
+
+namespace kit {
+
+namespace {
+const EnumType kShellLinkKindType("TShellLinkKind", {"lkCustom", "lkMainExecutable", "lkLinkToSubFolder",
+                                                     "lkLinkInSubFolder", "lkLinkInMainFolder"});
+const EnumType kMethodTypeType("TMethodType", {"mtAutoDetect", "mtShellLinkInterface", "mtProgramManager"});
+}  // namespace
+
+const PropertyTable& TInstallShellLink::Properties() {
+  static const PropertyTable table =
+      PropertyTable::Make<TInstallShellLink, TBaseHelperComponent>([](auto& p) {
+        using L = TInstallShellLink;
+        p.Int("HotKey", &L::SetHotKey, [](const L* l) { return static_cast<int64_t>(l->HotKey()); });
+        p.Bool("Include", &L::SetInclude, &L::Include);
+        p.Enum("LinkKind", &L::SetLinkKind, &L::LinkKind, kShellLinkKindType);
+        p.Str("LinkName", &L::SetLinkName, &L::LinkName);
+        p.Enum("Method", &L::SetMethod, &L::Method, kMethodTypeType);
+        p.Ref("ObjectLink", &L::SetObjectLink, &L::ObjectLink);
+        p.Str("ObjectLocation", &L::SetObjectLocation, &L::ObjectLocation);
+        p.Enum("ObjectLocationType", &L::SetObjectLocationType, &L::ObjectLocationType, kPathSpecifiersType);
+        p.Str("Parameters", &L::SetParameters, &L::Parameters);
+        p.Event(
+            "OnAfterProcess",
+            [](L* l, const std::string& v) {
+              TInstallContainerNotifyEvent handler;
+              BindHandler(*l, "OnAfterProcess", v, &handler, &l->after_process_name_);
+              l->SetOnAfterProcess(std::move(handler));
+            },
+            [](L* l) { return l->after_process_name_; });
+        p.Event(
+            "OnBeforeProcess",
+            [](L* l, const std::string& v) {
+              TInstallContainerNotifyEvent handler;
+              BindHandler(*l, "OnBeforeProcess", v, &handler, &l->before_process_name_);
+              l->SetOnBeforeProcess(std::move(handler));
+            },
+            [](L* l) { return l->before_process_name_; });
+      });
+  return table;
+}
+
+TInstallShellLink::TInstallShellLink(TComponent* owner) : TBaseHelperComponent(owner, rank::kShellLink) {
+  SetAutoProcess(true);
+  SetInclude(true);
+}
+
+TInstallShellLink::~TInstallShellLink() { AnnounceDestruction(); }
+
+void TInstallShellLink::SetHotKey(int64_t key) {
+  if (key < 0 || key > 0xFFFF)
+    throw Exception(TranslatedFormat("The hot key %d of %s is not a 16-bit key code",
+                                     {static_cast<long long>(key), Name()}));
+  hot_key_ = static_cast<uint16_t>(key);
+}
+
+void TInstallShellLink::SetLinkName(const std::string& name) {
+  link_name_ = IsLoading() ? name : ChangeFileExt(name, ".LNK");
+}
+
+void TInstallShellLink::SetObjectLocation(const std::string& location) {
+  object_location_ = object_location_type_ == ddObjectLink ? std::string() : location;
+  if (IsLoading()) return;
+  const std::string trimmed = Trim(link_name_);
+  if (trimmed.empty() || SameText(trimmed, ".LNK"))
+    SetLinkName(ChangeFileExt(ExtractFileName(object_location_), ""));
+}
+
+void TInstallShellLink::SetObjectLocationType(TPathSpecifiers type) {
+  const ObjectLocationTypeChange change = CheckObjectLocationType(*this, type, object_link_);
+  object_location_type_ = type;
+  if (change.clear_location) object_location_.clear();
+  if (change.custom_link_kind) link_kind_ = lkCustom;
+}
+
+void TInstallShellLink::SetObjectLink(TInstallContainer* object) {
+  if (IsLoading()) {
+    object_link_ = object;
+    return;
+  }
+  if (object == nullptr) {
+    object_link_ = nullptr;
+    object_location_type_ = ddAbsolute;
+    if (link_kind_ == lkMainExecutable || link_kind_ == lkLinkInSubFolder || link_kind_ == lkLinkInMainFolder)
+      link_kind_ = lkCustom;
+    return;
+  }
+  const bool needs_file =
+      link_kind_ == lkMainExecutable || link_kind_ == lkLinkInSubFolder || link_kind_ == lkLinkInMainFolder;
+  if (needs_file && dynamic_cast<TInstallFile*>(object) == nullptr)
+    throw Exception(TranslateMessage(
+        "For lkMainExecutable, lkLinkInSubFolder, or lkLinkMainFolder ObjectLink must be a TInstallFile"));
+  if (link_kind_ == lkLinkToSubFolder) {
+    auto* group = dynamic_cast<TShellLinkGroup*>(object);
+    if (group == nullptr || group->GroupKind() != gkMainSubFolder)
+      throw Exception(TranslateMessage(
+          "For lkLinkToSubFolder, ObjectLink must be a ShellLinkGroup that is the main sub folder"));
+  }
+  object_location_type_ = ddObjectLink;
+  object_location_.clear();
+  if (auto* file = dynamic_cast<TInstallFile*>(object))
+    link_name_ = ChangeFileExt(file->DestName(), ".lnk");
+  else if (auto* group = dynamic_cast<TInstallFileGroup*>(object))
+    link_name_ = group->GroupName() + ".lnk";
+  else
+    link_name_ = object->Name() + ".lnk";
+  if (Container() == nullptr) SetContainer(object);
+  object_link_ = object;
+}
+
+void TInstallShellLink::ContainerRemoved(TInstallContainer* component) {
+  if (component != nullptr && component == object_link_) SetObjectLink(nullptr);
+  TBaseHelperComponent::ContainerRemoved(component);
+}
+
+std::string TInstallShellLink::GetObjectLocation() const {
+  return kit::GetObjectLocation(*this, object_location_type_, object_location_, object_link_);
+}
+
+std::string TInstallShellLink::LinkFile() const { return AddTrailingBackslash(GetDestDir()) + link_name_; }
+
+void TInstallShellLink::ProcessHelpers() {
+  if (dynamic_cast<TUninstallEXE*>(object_link_) != nullptr) {
+    InstallDriver* driver = Driver();
+    if (driver == nullptr)
+      throw Exception(TranslateMessage(
+          "Cannot create a link to the uninstall program because there is no TInstall component"));
+    parameters_ = driver->ProductName();
+  }
+  bool shell = method_ == mtShellLinkInterface;
+  if (method_ == mtAutoDetect) {
+    const int cls = PlatformClass(CurrentPlatform().System());
+    shell = cls == 1 || cls == 2;
+  }
+  if (shell)
+    MakeShellLink();
+  else
+    MakeProgramManagerItem();
+  TBaseHelperComponent::ProcessHelpers();
+}
+
+void TInstallShellLink::MakeShellLink() {
+  FileSystem& fs = CurrentPlatform().Files();
+  if (auto* group = dynamic_cast<TShellLinkGroup*>(object_link_)) fs.MakeDirectories(group->GetDestDir());
+  // "" is stored as ".LNK": a name that is only the extension is blank too.
+  if (Trim(ChangeFileExt(Trim(link_name_), "")).empty())
+    throw Exception(
+        TranslatedFormat("The LinkName is blank for %s and therefore could not be installed", {Name()}));
+  for (char c : link_name_)
+    if (std::string("\\/:*?\"<>|").find(c) != std::string::npos || static_cast<unsigned char>(c) < 32)
+      throw Exception(TranslatedFormat(
+          "The TInstallShellLink %s name could not be installed. The following error was reported %s",
+          {Name(), "the link name " + link_name_ + " holds a character Windows refuses in file names"}));
+  ShellLinkData data;
+  data.target = GetObjectLocation();
+  data.arguments = ExpandMetaVariables(parameters_, this);
+  const size_t slash = data.target.find_last_of('\\');
+  data.working_directory = slash == std::string::npos ? std::string() : data.target.substr(0, slash);
+  data.hot_key = hot_key_;
+  CreateShellLinkFile(Name(), LinkFile(), data);
+}
+
+void TInstallShellLink::MakeProgramManagerItem() {
+  if (link_kind_ != lkLinkInMainFolder && DestDirType() != ddProgramMenuDir) return;
+  const std::string dir = RemoveTrailingBackslash(GetDestDir());
+  const std::string group = ExtractFileName(dir);
+  if (Trim(group).empty()) throw Exception(Name() + " has a blank group");
+  const std::string item = ChangeFileExt(link_name_, "");
+  const std::string target = GetObjectLocation();
+  for (const std::string& field : {item, group})
+    if (field.find_first_of(",()[]\"\\/:*?<>|") != std::string::npos)
+      throw EAIPMCannotAddItem(group, item, target);
+  ShellLinkData data;
+  data.target = target;
+  data.arguments = ExpandMetaVariables(parameters_, this);
+  const size_t slash = target.find_last_of('\\');
+  data.working_directory = slash == std::string::npos ? std::string() : target.substr(0, slash);
+  CreateShellLinkFile(Name(), ProgramGroupItemFile(GetProgramMenuDir(), group, item), data);
+}
+
+void TInstallShellLink::WriteUninstallLog(const std::string& key) { WriteFilesLogEntry(key, LinkFile()); }
+
+}  // namespace kit

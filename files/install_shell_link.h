@@ -1,0 +1,73 @@
+// TInstallShellLink: one shortcut, a link file whose target is an installed
+// file, a folder or any path. Processing rank 8000. Its log entry is a
+// "Files" entry for the link file, so the uninstaller deletes it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/base_helper_component.h"
+
+namespace kit {
+
+enum TShellLinkKind {
+  lkCustom = 0,
+  lkMainExecutable = 1,
+  lkLinkToSubFolder = 2,
+  lkLinkInSubFolder = 3,
+  lkLinkInMainFolder = 4
+};
+enum TMethodType { mtAutoDetect = 0, mtShellLinkInterface = 1, mtProgramManager = 2 };
+
+class TInstallShellLink : public TBaseHelperComponent {
+  KIT_COMPONENT_CLASS(TInstallShellLink)
+
+ public:
+  explicit TInstallShellLink(TComponent* owner);
+  ~TInstallShellLink() override;
+
+  static const PropertyTable& Properties();
+
+  uint16_t HotKey() const { return hot_key_; }
+  void SetHotKey(int64_t key);
+  TShellLinkKind LinkKind() const { return link_kind_; }
+  void SetLinkKind(TShellLinkKind kind) { link_kind_ = kind; }
+  const std::string& LinkName() const { return link_name_; }
+  // Stored with its extension replaced by ".LNK" (appended if it has none).
+  void SetLinkName(const std::string& name);
+  TMethodType Method() const { return method_; }
+  void SetMethod(TMethodType method) { method_ = method; }
+  TInstallContainer* ObjectLink() const { return object_link_; }
+  void SetObjectLink(TInstallContainer* object);
+  const std::string& ObjectLocation() const { return object_location_; }
+  // A blank LinkName (or one that is just ".LNK") follows the location's file name.
+  void SetObjectLocation(const std::string& location);
+  TPathSpecifiers ObjectLocationType() const { return object_location_type_; }
+  void SetObjectLocationType(TPathSpecifiers type);
+  const std::string& Parameters() const { return parameters_; }
+  void SetParameters(const std::string& p) { parameters_ = p; }
+
+  std::string GetObjectLocation() const;
+  // GetDestDir with a trailing backslash + LinkName.
+  std::string LinkFile() const;
+
+  void ProcessHelpers() override;
+  void WriteUninstallLog(const std::string& key) override;
+  void ContainerRemoved(TInstallContainer* component) override;
+
+ private:
+  void MakeShellLink();
+  void MakeProgramManagerItem();
+
+  uint16_t hot_key_ = 0;
+  TShellLinkKind link_kind_ = lkCustom;
+  std::string link_name_;
+  TMethodType method_ = mtAutoDetect;
+  TInstallContainer* object_link_ = nullptr;  // not owned
+  std::string object_location_;
+  TPathSpecifiers object_location_type_ = ddAbsolute;
+  std::string parameters_;
+  std::string before_process_name_, after_process_name_;
+};
+
+}  // namespace kit
