@@ -140,7 +140,12 @@ void HeadlessBackend::PeerHidden(HeadlessPeer* peer) {
 void HeadlessBackend::PeerGone(HeadlessPeer* peer) {
   shown_.erase(std::remove(shown_.begin(), shown_.end(), peer), shown_.end());
   if (active_ == peer) active_ = nullptr;
+  if (focused_ == peer) focused_ = nullptr;
 }
+
+void HeadlessPeer::Focus() { backend_.focused_ = this; }
+
+bool HeadlessPeer::Focused() const { return backend_.focused_ == this; }
 
 HeadlessPeer::HeadlessPeer(HeadlessBackend& backend, PeerClient& client, WidgetKind kind)
     : backend_(backend), client_(client), kind_(kind) {}
