@@ -14,6 +14,8 @@
 #include "ui/controls/memo.h"
 #include "ui/controls/panel.h"
 #include "ui/controls/progress_bar.h"
+#include "ui/controls/radio_group.h"
+#include "ui/controls/speed_button.h"
 #include "ui/form.h"
 #include "ui/testing/headless_app.h"
 #include "ui/testing/test_form.h"
@@ -141,6 +143,26 @@ TEST_F(ControlTest, ProgressBarKeepsItsPositionInRange) {
   bar.SetPosition(7);
   EXPECT_EQ(PeerOf(bar).Look().position, 7);
   EXPECT_EQ(PeerOf(bar).Look().max, 10);
+}
+
+TEST_F(ControlTest, RadioGroupAndSpeedButtonsKeepOneChoice) {
+  auto form = Read(
+      "object F: TForm\n  object G: TRadioGroup\n    Items.Strings = (\n      'Typical'\n      'Custom')\n"
+      "    ItemIndex = 1\n  end\n  object S1: TSpeedButton\n    GroupIndex = 1\n    Down = True\n  end\n"
+      "  object S2: TSpeedButton\n    GroupIndex = 1\n  end\nend\n");
+  form->Show();
+  auto& group = Find<TRadioGroup>(*form, "G");
+  int clicks = 0;
+  group.SetOnClick([&](TComponent*) { ++clicks; });
+  PeerOf(*group.FindControl("Typical")).Press();
+  EXPECT_EQ(group.ItemIndex(), 0);
+  EXPECT_EQ(PeerOf(*group.FindControl("Custom")).Look().state, 0);
+  EXPECT_EQ(clicks, 1);
+  // The group's own buttons are not written with the form.
+  EXPECT_EQ(FormWriter(classes_).Write(form.get()).find("TRadioButton"), std::string::npos);
+  PeerOf(Find<TSpeedButton>(*form, "S2")).Press();
+  EXPECT_FALSE(Find<TSpeedButton>(*form, "S1").Down());
+  EXPECT_TRUE(Find<TSpeedButton>(*form, "S2").Down());
 }
 
 TEST_F(ControlTest, BadStoredFormsNameTheFormComponentAndProperty) {

@@ -12,6 +12,9 @@
 #include "ui/controls/memo.h"
 #include "ui/controls/panel.h"
 #include "ui/controls/progress_bar.h"
+#include "ui/controls/radio_button.h"
+#include "ui/controls/radio_group.h"
+#include "ui/controls/speed_button.h"
 #include "ui/form.h"
 
 namespace kit {
@@ -31,6 +34,9 @@ void RegisterUiClasses(ClassRegistry& registry) {
   registry.Register<TBevel>();
   registry.Register<TProgressBar>();
   registry.Register<TGroupBox>();
+  registry.Register<TRadioButton>();
+  registry.Register<TRadioGroup>();
+  registry.Register<TSpeedButton>();
 }
 
 }  // namespace kit
