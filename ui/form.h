@@ -8,7 +8,9 @@
 
 #include "base/component.h"
 #include "base/property.h"
+#include "ui/control_parent.h"
 #include "ui/cursor.h"
+#include "ui/font.h"
 #include "ui/handler_table.h"
 #include "ui/notify_event.h"
 #include "ui/widget_backend.h"
@@ -27,7 +29,20 @@ constexpr int kYes = 6;
 constexpr int kNo = 7;
 }  // namespace mr
 
-class TForm : public TComponent, public PeerClient {
+class TControl;
+
+enum TFormBorderStyle { bsSizeable = 0, bsDialog = 1, bsSingle = 2, bsNone = 3 };
+enum TPosition { poDesigned = 0, poScreenCenter = 1 };
+enum TFormStyle { fsNormal = 0, fsStayOnTop = 1 };
+// Border icons (bits of TForm::BorderIcons).
+namespace bi {
+constexpr unsigned kSystemMenu = 1;
+constexpr unsigned kMinimize = 2;
+constexpr unsigned kMaximize = 4;
+constexpr unsigned kHelp = 8;
+}  // namespace bi
+
+class TForm : public TComponent, public PeerClient, public TControlParent {
   KIT_COMPONENT_CLASS(TForm)
 
  public:
@@ -47,6 +62,37 @@ class TForm : public TComponent, public PeerClient {
   int Height() const { return height_; }
   void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
   void SetBounds(int left, int top, int width, int height);
+  // The inside of the frame; setting it sizes the frame around it.
+  int ClientWidth() const override { return client_width_; }
+  void SetClientWidth(int v);
+  int ClientHeight() const override { return client_height_; }
+  void SetClientHeight(int v);
+
+  TFont& Font() { return font_; }
+  const TFont& Font() const { return font_; }
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  TFormBorderStyle BorderStyle() const { return border_style_; }
+  void SetBorderStyle(TFormBorderStyle style);
+  unsigned BorderIcons() const { return border_icons_; }
+  void SetBorderIcons(unsigned icons);
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition position);
+  TFormStyle FormStyle() const { return form_style_; }
+  void SetFormStyle(TFormStyle style);
+
+  // The control that has (or gets, when the form is shown) the focus.
+  TControl* ActiveControl() const { return active_control_; }
+  void SetActiveControl(TControl* control);
+  // Enter and Esc: the default and the cancel button of the form, if any.
+  TControl* DefaultButton() const;
+  TControl* CancelButton() const;
+
+  // TControlParent
+  WindowPeer* ContainerPeer() override { return peer_.get(); }
+  const TFont& ContainerFont() const override { return font_; }
+  TColor ContainerColor() const override { return color_; }
+  TComponent* ContainerComponent() override { return this; }
 
   // While loading, Visible only stores; afterwards it shows or hides.
   bool Visible() const { return visible_; }
@@ -89,6 +135,8 @@ class TForm : public TComponent, public PeerClient {
   void HandlePeerEvent(PeerEvent event) override;
 
  protected:
+  void Notification(TComponent* component, Operation operation) override;
+
   // The form became active: raises OnActivate.
   virtual void Activate();
 
@@ -96,7 +144,17 @@ class TForm : public TComponent, public PeerClient {
   std::unique_ptr<WindowPeer> peer_;
   HandlerTable handlers_;
   std::string caption_;
+  void ApplyLook();
+  void FrameChanged();
   int left_ = 0, top_ = 0, width_ = 320, height_ = 240;
+  int client_width_ = 312, client_height_ = 213;
+  TFont font_;
+  TColor color_ = cl::kBtnFace;
+  TFormBorderStyle border_style_ = bsSizeable;
+  unsigned border_icons_ = bi::kSystemMenu | bi::kMinimize | bi::kMaximize;
+  TPosition position_ = poDesigned;
+  TFormStyle form_style_ = fsNormal;
+  TControl* active_control_ = nullptr;
   bool visible_ = false;
   bool active_ = false;
   bool destroying_ = false;
@@ -111,5 +169,9 @@ class TForm : public TComponent, public PeerClient {
 // The enumeration types of the form's stored properties.
 const EnumType& WindowStateType();
 const EnumType& CursorIdents();
+const EnumType& BorderStyleType();
+const EnumType& PositionType();
+const EnumType& FormStyleType();
+const EnumType& BorderIconsType();
 
 }  // namespace kit

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "ui/controls/button.h"
+#include "ui/controls/check_box.h"
 #include "ui/form.h"
 #include "ui/message_box.h"
 
@@ -111,8 +113,70 @@ int HeadlessBackend::AskTerminal(const ShownMessageBox& box) {
   }
 }
 
+namespace {
+
+// The texts and buttons of a page, in the order they stand.
+void CollectPage(const TControlParent& parent, std::vector<std::string>* texts, std::vector<TButton*>* buttons) {
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    TControl* c = parent.Controls(i);
+    if (!c->Visible()) continue;
+    if (auto* b = dynamic_cast<TButton*>(c)) {
+      if (b->Enabled()) buttons->push_back(b);
+    } else if (auto* box = dynamic_cast<TCheckBox*>(c)) {
+      texts->push_back(std::string(box->Checked() ? "[x] " : "[ ] ") + box->Caption());
+    } else if (!c->Text().empty()) {
+      texts->push_back(c->Text());
+    }
+    if (auto* inner = dynamic_cast<const TControlParent*>(c)) CollectPage(*inner, texts, buttons);
+  }
+}
+
+std::string WithoutAccelerators(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '&' && i + 1 < s.size()) ++i;
+    out += s[i];
+  }
+  return out;
+}
+
+}  // namespace
+
 void HeadlessBackend::ModalLoopStarting(TForm& form) {
-  if (on_modal) on_modal(form);
+  if (on_modal) return on_modal(form);
+  if (console_ == Console::kSilent) return;
+  std::vector<std::string> texts;
+  std::vector<TButton*> buttons;
+  CollectPage(form, &texts, &buttons);
+  std::fprintf(stderr, "\n[%s]\n", form.Caption().c_str());
+  for (const auto& t : texts) std::fprintf(stderr, "%s\n", t.c_str());
+  if (buttons.empty()) return;
+  for (size_t i = 0; i < buttons.size(); ++i)
+    std::fprintf(stderr, "  %zu) %s%s\n", i + 1, WithoutAccelerators(buttons[i]->Caption()).c_str(),
+                 buttons[i]->Default() ? " (default)" : "");
+  std::fflush(stderr);
+  if (console_ != Console::kInteractive) return;  // the form's default answer
+  for (;;) {
+    std::fprintf(stderr, "> ");
+    std::fflush(stderr);
+    std::string line;
+    if (!std::getline(std::cin, line)) return;
+    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
+    TButton* chosen = nullptr;
+    if (line.empty()) {
+      for (TButton* b : buttons)
+        if (b->Default()) chosen = b;
+      if (chosen == nullptr) return;
+    } else if (std::all_of(line.begin(), line.end(), [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); })) {
+      const size_t n = std::stoul(line);
+      if (n >= 1 && n <= buttons.size()) chosen = buttons[n - 1];
+    }
+    if (chosen != nullptr) {
+      // Posted, so that the press runs inside the loop like a real one.
+      Post([chosen] { chosen->Click(); });
+      return;
+    }
+  }
 }
 
 void HeadlessBackend::Activate(HeadlessPeer* peer) {
@@ -140,7 +204,12 @@ void HeadlessBackend::PeerHidden(HeadlessPeer* peer) {
 void HeadlessBackend::PeerGone(HeadlessPeer* peer) {
   shown_.erase(std::remove(shown_.begin(), shown_.end(), peer), shown_.end());
   if (active_ == peer) active_ = nullptr;
+  if (focused_ == peer) focused_ = nullptr;
 }
+
+void HeadlessPeer::Focus() { backend_.focused_ = this; }
+
+bool HeadlessPeer::Focused() const { return backend_.focused_ == this; }
 
 HeadlessPeer::HeadlessPeer(HeadlessBackend& backend, PeerClient& client, WidgetKind kind)
     : backend_(backend), client_(client), kind_(kind) {}

@@ -52,6 +52,8 @@ class HeadlessBackend : public WidgetBackend {
   TCursor ScreenCursor() const { return screen_cursor_; }
   int ProcessMessagesCalls() const { return process_messages_calls_; }
   HeadlessPeer* ActivePeer() const { return active_; }
+  // The control peer that has the keyboard focus, or null.
+  HeadlessPeer* FocusedPeer() const { return focused_; }
   // Makes a shown window the active one, as a click on it would.
   void Activate(HeadlessPeer* peer);
 
@@ -79,6 +81,7 @@ class HeadlessBackend : public WidgetBackend {
   std::deque<std::function<void()>> posted_;
   std::vector<HeadlessPeer*> shown_;  // visible peers, last activated last
   HeadlessPeer* active_ = nullptr;
+  HeadlessPeer* focused_ = nullptr;
   TCursor screen_cursor_ = crDefault;
   int process_messages_calls_ = 0;
   bool quit_ = false;
@@ -108,6 +111,20 @@ class HeadlessPeer : public WindowPeer {
   void SetWindowState(TWindowState state) override { state_ = state; }
   void SetCursor(TCursor cursor) override { cursor_ = cursor; }
   void Repaint() override { ++repaints_; }
+  void SetLook(const ControlLook& look) override { look_ = look; }
+  void Focus() override;
+  bool Focused() const override;
+  std::string CurrentText() const override { return typed_; }
+
+  // What the control shows.
+  const ControlLook& Look() const { return look_; }
+  // The user's acts: a press (button, check box), typing into an edit
+  // (the whole new text).
+  void Press() { client_.HandlePeerEvent(PeerEvent::kClick); }
+  void Type(const std::string& text) {
+    typed_ = text;
+    client_.HandlePeerEvent(PeerEvent::kChange);
+  }
 
  private:
   HeadlessBackend& backend_;
@@ -119,6 +136,8 @@ class HeadlessPeer : public WindowPeer {
   TCursor cursor_ = crDefault;
   int repaints_ = 0;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  ControlLook look_;
+  std::string typed_;
 };
 
 }  // namespace kit

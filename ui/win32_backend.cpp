@@ -1,5 +1,7 @@
 #include "ui/win32_backend.h"
 
+#include "ui/win32_control_peer.h"
+
 namespace kit {
 namespace {
 
@@ -25,8 +27,48 @@ bool RegisterWindowClass(WNDPROC proc) {
 Win32Backend::Win32Backend() = default;
 Win32Backend::~Win32Backend() = default;
 
-std::unique_ptr<WindowPeer> Win32Backend::CreatePeer(WidgetKind, PeerClient& client, WindowPeer*) {
-  return std::make_unique<Win32Peer>(*this, client);
+std::unique_ptr<WindowPeer> Win32Backend::CreatePeer(WidgetKind kind, PeerClient& client, WindowPeer* parent) {
+  if (kind == WidgetKind::kForm) return std::make_unique<Win32Peer>(*this, client);
+  HWND parent_hwnd = nullptr;
+  if (auto* form = dynamic_cast<Win32Peer*>(parent)) parent_hwnd = form->Handle();
+  if (auto* control = dynamic_cast<Win32ControlPeer*>(parent)) parent_hwnd = control->Handle();
+  return std::make_unique<Win32ControlPeer>(client, kind, parent_hwnd, next_id_++);
+}
+
+void Win32Backend::FrameStyles(int border_style, unsigned icons, DWORD* style, DWORD* ex) {
+  *ex = 0;
+  switch (border_style) {
+    case 1: *style = WS_POPUP | WS_CAPTION; *ex = WS_EX_DLGMODALFRAME; break;
+    case 2: *style = WS_OVERLAPPED | WS_CAPTION | WS_BORDER; break;
+    case 3: *style = WS_POPUP; break;
+    default: *style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME; break;
+  }
+  if (border_style != 3 && (icons & 1)) *style |= WS_SYSMENU;
+  if (border_style != 1 && border_style != 3) {
+    if (icons & 2) *style |= WS_MINIMIZEBOX;
+    if (icons & 4) *style |= WS_MAXIMIZEBOX;
+  }
+  if ((icons & 8) && (border_style == 1 || !(icons & 6))) *ex |= WS_EX_CONTEXTHELP;
+  *style |= WS_CLIPCHILDREN;
+  *ex |= WS_EX_CONTROLPARENT;
+}
+
+void Win32Backend::FrameExtent(int border_style, int* dx, int* dy) const {
+  DWORD style, ex;
+  FrameStyles(border_style, 1, &style, &ex);
+  RECT r{0, 0, 100, 100};
+  AdjustWindowRectEx(&r, style, FALSE, ex);
+  *dx = (r.right - r.left) - 100;
+  *dy = (r.bottom - r.top) - 100;
+}
+
+bool Win32Backend::DialogKeys(MSG& msg) {
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  char cls[16] = {};
+  if (root == nullptr || GetClassNameA(root, cls, sizeof(cls)) == 0 || lstrcmpA(cls, kWindowClass) != 0)
+    return false;
+  return IsDialogMessageA(root, &msg) != FALSE;
 }
 
 LoopEnd Win32Backend::RunLoop(const std::function<bool()>& done) {
@@ -34,6 +76,7 @@ LoopEnd Win32Backend::RunLoop(const std::function<bool()>& done) {
   while (!done()) {
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) return LoopEnd::kQuit;
+    if (DialogKeys(msg)) continue;
     ::TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -44,6 +87,7 @@ bool Win32Backend::ProcessMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) return false;
+    if (DialogKeys(msg)) continue;
     ::TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -118,7 +162,23 @@ LRESULT CALLBACK Win32Peer::WndProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
 LRESULT Win32Peer::Handle(UINT msg, WPARAM wparam, LPARAM lparam) {
   // The client catches what its handlers raise: nothing may unwind
   // through the system's dispatch.
+  LRESULT reflected = 0;
+  if (Win32ControlPeer::ReflectFromParent(msg, wparam, lparam, &reflected)) return reflected;
   switch (msg) {
+    case WM_COMMAND:
+      // Enter and Esc, from the dialog keys, where no button took them.
+      if (lparam == 0 && LOWORD(wparam) == IDOK) client_.HandlePeerEvent(PeerEvent::kDefaultKey);
+      if (LOWORD(wparam) == IDCANCEL) client_.HandlePeerEvent(PeerEvent::kCancelKey);
+      return 0;
+    case WM_NEXTDLGCTL: {
+      HWND next = LOWORD(lparam) ? reinterpret_cast<HWND>(wparam)
+                                 : GetNextDlgTabItem(hwnd_, GetFocus(), wparam != 0);
+      if (next != nullptr) {
+        SetFocus(next);
+        if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(next, EM_SETSEL, 0, -1);
+      }
+      return 0;
+    }
     case WM_ACTIVATE:
       client_.HandlePeerEvent(LOWORD(wparam) == WA_INACTIVE ? PeerEvent::kDeactivate
                                                              : PeerEvent::kActivate);
@@ -155,6 +215,13 @@ void Win32Peer::SetVisible(bool visible) {
   const int how = state_ == wsMaximized ? SW_SHOWMAXIMIZED
                   : state_ == wsMinimized ? SW_SHOWMINIMIZED
                                           : SW_SHOWNORMAL;
+  if (center_) {
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ShowWindow(hwnd_, how);
   SetForegroundWindow(hwnd_);
   UpdateWindow(hwnd_);
@@ -175,6 +242,19 @@ void Win32Peer::ShowCursorNow() {
 void Win32Peer::SetCursor(TCursor cursor) {
   cursor_ = cursor;
   ShowCursorNow();
+}
+
+void Win32Peer::SetLook(const ControlLook& look) {
+  DWORD style, ex;
+  Win32Backend::FrameStyles(look.border_style, look.border_icons, &style, &ex);
+  if (IsWindowVisible(hwnd_)) style |= WS_VISIBLE;
+  SetWindowLongPtrA(hwnd_, GWL_STYLE, style);
+  SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, ex);
+  RECT r{0, 0, look.client_width, look.client_height};
+  AdjustWindowRectEx(&r, style, FALSE, ex);
+  SetWindowPos(hwnd_, look.stay_on_top ? HWND_TOPMOST : HWND_NOTOPMOST, look.left, look.top, r.right - r.left,
+               r.bottom - r.top, SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  center_ = look.center_on_screen;
 }
 
 void Win32Peer::Repaint() {

@@ -20,12 +20,18 @@ class Win32Backend : public WidgetBackend {
   void PostQuit() override;
   int AskMessageBox(const std::string& text, const std::string& caption, uint32_t flags) override;
   void SetScreenCursor(TCursor cursor) override;
+  void FrameExtent(int border_style, int* dx, int* dy) const override;
+  // Window styles of a form's frame.
+  static void FrameStyles(int border_style, unsigned border_icons, DWORD* style, DWORD* ex);
 
   TCursor ScreenCursor() const { return screen_cursor_; }
   static HCURSOR CursorHandle(TCursor cursor);
 
  private:
+  // Tab, Enter, Esc and Alt+letter in the form that holds the message's window.
+  bool DialogKeys(MSG& msg);
   TCursor screen_cursor_ = crDefault;
+  int next_id_ = 100;
 };
 
 // A window of the win32 backend.
@@ -43,6 +49,7 @@ class Win32Peer : public WindowPeer {
   void SetWindowState(TWindowState state) override;
   void SetCursor(TCursor cursor) override;
   void Repaint() override;
+  void SetLook(const ControlLook& look) override;
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
@@ -55,6 +62,7 @@ class Win32Peer : public WindowPeer {
   TCursor cursor_ = crDefault;
   TWindowState state_ = wsNormal;
   bool visible_ = false;
+  bool center_ = false;
 };
 
 }  // namespace kit
