@@ -183,5 +183,61 @@ TEST(ArchiveCorpus, EveryKeptInputEndsCleanly) {
   EXPECT_GT(files, 0);
 }
 
+// Testing a member writes nothing, and a damaged one fails as extraction does.
+TEST_F(BadInput, TestMemberReadsIntoNothing) {
+  fs.PutFile("C:\\BAD\\files.1", good);
+  TKblnCompress reader(nullptr, fs, Services());
+  reader.SetCompressedFile("C:\\BAD\\files.1");
+  size_t before = fs.AllFiles("C:\\").size();
+  reader.TestMember(0);
+  reader.TestMember(1);
+  EXPECT_EQ(fs.AllFiles("C:\\").size(), before);
+  EXPECT_EQ(reader.StructureEnd(), static_cast<int64_t>(good.size()));
+
+  std::string bad = good;
+  bad[static_cast<size_t>(Int32At(good, 5 + 132)) + 40] ^= 0x55;
+  fs.PutFile("C:\\BAD\\files.1", bad);
+  TKblnCompress damaged(nullptr, fs, Services());
+  damaged.SetCompressedFile("C:\\BAD\\files.1");
+  EXPECT_THROW(damaged.TestMember(0), Exception);
+  damaged.TestMember(1);
+  EXPECT_EQ(fs.AllFiles("C:\\").size(), before);
+}
+
+// Bytes left behind the last member (a run killed while copying) belong to
+// no member: the next member goes where the last one ends.
+TEST_F(BadInput, OnlyAddPlacesTheMemberWhereTheStructureEnds) {
+  fs.PutFile("C:\\BUILD\\files.1", good + std::string(777, 'x'));
+  fs.PutFile("C:\\S\\C.TXT", "third");
+  TKblnCompress adder(nullptr, fs, Services());
+  adder.SetCompressedFile("C:\\BUILD\\files.1");
+  adder.SetFilesToProcess({"C:\\S\\C.TXT"});
+  adder.AddFiles(true);
+  std::string after = fs.FileData("C:\\BUILD\\files.1");
+  EXPECT_EQ(Int32At(after, 0), 3);
+  EXPECT_EQ(after.substr(4, good.size() - 4), good.substr(4));
+  EXPECT_EQ(Int32At(after, SecondHeader() + 124), static_cast<int32_t>(good.size()));
+  TKblnCompress reader(nullptr, fs, Services());
+  reader.SetCompressedFile("C:\\BUILD\\files.1");
+  ASSERT_EQ(reader.FileCount(), 3);
+  EXPECT_EQ(reader.StructureEnd(), static_cast<int64_t>(after.size()));
+  reader.TestMember(2);
+}
+
+// A name with a NUL or control character is refused when the table is read,
+// so listing, testing and extracting all see the same damaged archive.
+TEST_F(BadInput, NameWithAControlCharacterIsInvalidEverywhere) {
+  for (char c : {'\0', '\n', '\x1f'}) {
+    std::string bad = good;
+    bad[5 + 21 + 3] = c;  // inside "C:\S\A.BIN"
+    fs.PutFile("C:\\BAD\\files.1", bad);
+    TKblnCompress reader(nullptr, fs, Services());
+    reader.SetCompressedFile("C:\\BAD\\files.1");
+    EXPECT_THROW(reader.FileCount(), EKCFHCannotReadHeaders);
+    EXPECT_THROW(ExtractFrom(bad, "C:\\S\\B.TXT"), EKCFHCannotReadHeaders);
+    EXPECT_FALSE(fs.DirectoryExists("C:\\OUT"));
+  }
+}
+
 }  // namespace
 }  // namespace kit

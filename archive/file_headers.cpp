@@ -94,6 +94,10 @@ void TFileHeaders::ReadFromStream(TKblnStream& stream, int64_t offset) {
     if (stream.Seek(offset + rel, SeekOrigin::kBegin) != offset + rel) throw EKCFHCannotReadHeaders();
     auto h = std::make_unique<TFileHeader>();
     h->ReadFromStream(stream);
+    // A name holding a NUL or another control character would be shown one
+    // way and written another: the table is damaged.
+    for (char c : h->FileName())
+      if (static_cast<unsigned char>(c) < 32 || c == 127) throw EKCFHCannotReadHeaders();
     int64_t next = h->NextHeader;
     Add(std::move(h));
     // Every record lies wholly behind the one before it; a link that points

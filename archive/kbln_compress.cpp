@@ -209,7 +209,12 @@ void TKblnCompress::AddFiles(bool only_add) {
           headers_.ReadFromStream(out, 0);
           if (headers_.MultiVolume != 0)
             throw Exception("Files cannot be added to a volume set: " + compressed_file_);
-          restore_size = out.Size();
+          // New members go where the last one ends; bytes behind it belong
+          // to no member and are cut away.
+          int n = headers_.Count();
+          restore_size = n == 0 ? 5 : headers_.FileHeaders(n - 1)->NextHeader;
+          if (restore_size < 5 || restore_size > out.Size() || !out.SetSize(restore_size))
+            throw EKCFHCannotReadHeaders();
           headers_.AddFromList(files_, true, fs_, services_.file_version);
         } else {
           // Until every new member is complete the archive reads as empty.
@@ -380,6 +385,60 @@ void TKblnCompress::ExtractFiles() {
         files_.clear();
         DestFileName.clear();
       });
+}
+
+namespace {
+
+// Counts what is written to it and keeps nothing.
+class SinkStream : public TKblnStream {
+ public:
+  uint32_t Read(void*, uint32_t) override { return 0; }
+  uint32_t Write(const void*, uint32_t n) override {
+    pos_ += n;
+    size_ = std::max(size_, pos_);
+    return n;
+  }
+  int64_t Seek(int64_t offset, SeekOrigin origin) override {
+    int64_t base = origin == SeekOrigin::kBegin ? 0 : origin == SeekOrigin::kCurrent ? pos_ : size_;
+    if (base + offset < 0) return -1;
+    pos_ = base + offset;
+    return pos_;
+  }
+
+ private:
+  int64_t pos_ = 0, size_ = 0;
+};
+
+}  // namespace
+
+void TKblnCompress::TestMember(int index) {
+  abort_ = false;
+  operation_ = TOperation::kExtracting;
+  CloseStreams();
+  Guarded(
+      false,
+      [&] {
+        if (!headers_loaded_) ReadHeaders();
+        if (index < 0 || index >= headers_.Count()) throw EKCFHFileNotInArchive(std::to_string(index));
+        TFileHeader& h = *headers_.FileHeaders(index);
+        current_header_ = &h;
+        LoadStats(h);
+        OpenDiskFile(source_file_, h.FirstDisk == 0 ? 1 : h.FirstDisk, FileAccess::kRead, compressed_file_);
+        source_stream_ = std::make_unique<TKblnNormalHandleStream>(*source_file_);
+        current_disk_ = h.FirstDisk;
+        source_stream_->Seek(static_cast<int64_t>(offset_) + h.DataStart, SeekOrigin::kBegin);
+        SinkStream sink;
+        bool ended = Decompress(sink);
+        if (sink.Size() != h.FileSize) throw EKCWrongDecompressedSize(h.FileName());
+        if (!ended) throw EDecompressionError("the compressed data ends early");
+      },
+      [&] { CloseStreams(); });
+}
+
+int64_t TKblnCompress::StructureEnd() {
+  if (!headers_loaded_) ReadHeaders();
+  int n = headers_.Count();
+  return n == 0 ? 5 : headers_.FileHeaders(n - 1)->NextHeader;
 }
 
 void TKblnCompress::ExtractOne(const std::string& line) {

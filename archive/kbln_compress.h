@@ -96,6 +96,11 @@ class TKblnCompress : public TComponent {
   // ---- operations
   void AddFiles(bool only_add);
   void ExtractFiles();
+  // Inflates member `index` into nothing, checking it as ExtractFiles would;
+  // writes no file.
+  void TestMember(int index);
+  // Where the last member ends (5 for an empty archive), relative to Offset.
+  int64_t StructureEnd();
   void SplitToDisks(std::string dest_dir, const std::string& disk_file_name);
   void CopyFile(const std::string& source, std::string dest);
 

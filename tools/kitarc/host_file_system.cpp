@@ -1,6 +1,11 @@
 #include "tools/kitarc/host_file_system.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
@@ -21,6 +26,9 @@ uint32_t FromErrno(int e) {
     case EACCES: case EPERM: case EROFS: return winerr::kAccessDenied;
     case ENOSPC: return winerr::kDiskFull;
     case EEXIST: return winerr::kFileExists;
+#ifdef ELOOP
+    case ELOOP: return winerr::kAccessDenied;  // a link where none may be followed
+#endif
     default: return winerr::kInvalidFunction;
   }
 }
@@ -179,42 +187,57 @@ std::unique_ptr<File> HostFileSystem::Open(const std::string& path, FileAccess a
                                            Disposition disposition) {
   std::string h = Host(path);
   std::error_code ec;
-  bool exists = fsys::exists(h, ec);
+  bool exists = fsys::exists(fsys::symlink_status(h, ec));
   if (exists && fsys::is_directory(h, ec)) {
     Fail(winerr::kAccessDenied);
     return nullptr;
   }
-  const char* mode = nullptr;
+  bool read_only = access == FileAccess::kRead;
+#ifdef _WIN32
+  const int kNoFollow = 0;
+  int flags = _O_BINARY | (read_only ? _O_RDONLY : _O_RDWR);
+  const int kCreate = _O_CREAT, kExclusive = _O_EXCL, kTruncate = _O_TRUNC;
+#else
+  // Whatever the kit creates or truncates is never reached through a link:
+  // a link planted under that name makes the open fail.
+  const int kNoFollow = O_NOFOLLOW;
+  int flags = O_CLOEXEC | (read_only ? O_RDONLY : O_RDWR);
+  const int kCreate = O_CREAT, kExclusive = O_EXCL, kTruncate = O_TRUNC;
+#endif
   switch (disposition) {
     case Disposition::kCreateNew:
-      if (exists) {
-        Fail(winerr::kFileExists);
-        return nullptr;
-      }
-      mode = "w+b";
+      flags |= kCreate | kExclusive | kNoFollow;
       break;
     case Disposition::kCreateAlways:
-      mode = "w+b";
+      flags |= kCreate | kTruncate | kNoFollow;
       break;
     case Disposition::kOpenExisting:
       if (!exists) {
         Fail(winerr::kFileNotFound);
         return nullptr;
       }
-      mode = access == FileAccess::kRead ? "rb" : "r+b";
       break;
     case Disposition::kOpenAlways:
-      mode = exists ? (access == FileAccess::kRead ? "rb" : "r+b") : "w+b";
+      if (!exists) flags |= kCreate | kExclusive | kNoFollow;
       break;
     case Disposition::kTruncateExisting:
       if (!exists) {
         Fail(winerr::kFileNotFound);
         return nullptr;
       }
-      mode = "w+b";
+      flags |= kTruncate | kNoFollow;
       break;
   }
-  std::FILE* f = std::fopen(h.c_str(), mode);
+  bool writes = !read_only;
+#ifdef _WIN32
+  int fd = _open(h.c_str(), flags, _S_IREAD | _S_IWRITE);
+  std::FILE* f = fd < 0 ? nullptr : _fdopen(fd, writes ? "r+b" : "rb");
+  if (fd >= 0 && f == nullptr) _close(fd);
+#else
+  int fd = ::open(h.c_str(), flags, private_files ? 0600 : 0666);
+  std::FILE* f = fd < 0 ? nullptr : fdopen(fd, writes ? "r+b" : "rb");
+  if (fd >= 0 && f == nullptr) ::close(fd);
+#endif
   if (f == nullptr) {
     FailErrno();
     return nullptr;
@@ -345,18 +368,25 @@ bool HostFileSystem::TempDirectory(std::string* dir) {
 bool HostFileSystem::TempFileName(const std::string& dir, const std::string& prefix, std::string* path) {
   std::string d = dir;
   if (!d.empty() && d.back() != '\\' && d.back() != '/') d += '/';
+  // The name is taken by creating the file exclusively, so a name planted by
+  // someone else (a file or a link) is passed over, never opened.
+  bool was_private = private_files;
+  private_files = true;
+  struct Restore {
+    bool& flag;
+    bool value;
+    ~Restore() { flag = value; }
+  } restore{private_files, was_private};
   for (int tries = 0; tries < 65535; ++tries) {
     char name[32];
     std::snprintf(name, sizeof name, "%s%X.TMP", prefix.substr(0, 3).c_str(),
                   (static_cast<unsigned>(getpid()) * 7919u + ++counter_) & 0xFFFF);
     std::string p = d + name;
-    std::error_code ec;
-    if (fsys::exists(Host(p), ec)) continue;
     if (auto f = Open(p, FileAccess::kWrite, share::kNone, Disposition::kCreateNew)) {
       *path = p;
       return true;
     }
-    return false;
+    if (last_error_ != winerr::kFileExists) return false;
   }
   return Fail(winerr::kFileExists);
 }

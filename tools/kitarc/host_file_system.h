@@ -21,6 +21,8 @@ class HostFileSystem : public FileSystem {
  public:
   // Largest size a file at `path` may reach, or -1 for no limit.
   std::function<int64_t(const std::string& path)> size_cap;
+  // Files created while set are readable by their owner only.
+  bool private_files = false;
 
   uint32_t last_error() const { return last_error_; }
   void set_error(uint32_t code) { last_error_ = code; }

@@ -5,7 +5,10 @@
 //   kitarc extract ARCHIVE DIR [--offset N] [--overwrite always|never|version|date|versiondate] [MEMBER...]
 //   kitarc verify ARCHIVE [--offset N]
 //   kitarc split ARCHIVE DIR --volume-size BYTES
+#include <algorithm>
 #include <cstdio>
+#include <map>
+#include <sys/stat.h>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -86,35 +89,93 @@ std::string WithDirectory(const std::string& path) {
   return (std::filesystem::current_path() / path).string();
 }
 
-int Add(HostFileSystem& fs, std::vector<std::string> args) {
-  bool only_add = false;
-  TCompressionLevel level = colMax;
-  std::vector<std::string> files;
-  std::string archive;
+// Takes "--name VALUE" options listed in `with_value` and bare flags listed
+// in `flags` out of args; false on an unknown option or a missing value.
+bool TakeOptions(std::vector<std::string>& args, const std::vector<std::string>& with_value,
+                 const std::vector<std::string>& flags, std::map<std::string, std::string>* options) {
+  std::vector<std::string> rest;
   for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--only-add") {
-      only_add = true;
-    } else if (args[i] == "--level" && i + 1 < args.size()) {
-      std::string l = args[++i];
-      if (l == "none") level = colNone;
-      else if (l == "fastest") level = colFastest;
-      else if (l == "default") level = colDefault;
-      else if (l == "max") level = colMax;
-      else return Usage();
-    } else if (archive.empty()) {
-      archive = args[i];
+    const std::string& a = args[i];
+    if (a.rfind("--", 0) != 0) {
+      rest.push_back(a);
+    } else if (std::find(flags.begin(), flags.end(), a) != flags.end()) {
+      (*options)[a] = "";
+    } else if (std::find(with_value.begin(), with_value.end(), a) != with_value.end()) {
+      if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) return false;
+      (*options)[a] = args[++i];
     } else {
-      files.push_back(args[i]);
+      return false;
     }
   }
-  if (archive.empty() || files.empty()) return Usage();
-  TKblnCompress engine(nullptr, fs);
-  ProgressBar bar("adding");
-  engine.OnStatus = [&](TKblnCompress&, const TlzhFileStats& s) { bar.Show(s, false); };
-  engine.SetCompressedFile(WithDirectory(archive));
-  engine.SetCompressionLevel(level);
-  engine.SetFilesToProcess(files);
-  engine.AddFiles(only_add);
+  args = rest;
+  return true;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+// Unix permissions a new file gets, for an archive written under a temporary name.
+void GiveNewFilePermissions(const std::string& path, const std::string& like) {
+  namespace fsys = std::filesystem;
+  std::error_code ec;
+  auto st = fsys::status(like, ec);
+  if (!ec && fsys::exists(st)) {
+    fsys::permissions(path, st.permissions(), ec);
+    return;
+  }
+#ifndef _WIN32
+  mode_t mask = umask(0);
+  umask(mask);
+  fsys::permissions(path, static_cast<fsys::perms>(0666 & ~mask), ec);
+#endif
+}
+
+int Add(HostFileSystem& fs, std::vector<std::string> args) {
+  std::map<std::string, std::string> opt;
+  if (!TakeOptions(args, {"--level"}, {"--only-add"}, &opt)) return Usage();
+  bool only_add = opt.count("--only-add") > 0;
+  TCompressionLevel level = colMax;
+  if (opt.count("--level")) {
+    const std::string& l = opt["--level"];
+    if (l == "none") level = colNone;
+    else if (l == "fastest") level = colFastest;
+    else if (l == "default") level = colDefault;
+    else if (l == "max") level = colMax;
+    else return Usage();
+  }
+  if (args.size() < 2) return Usage();
+  std::string archive = WithDirectory(args[0]);
+  std::vector<std::string> files(args.begin() + 1, args.end());
+  for (const std::string& f : files)
+    if (SameFile(f, archive)) throw Exception("The archive " + archive + " is also a file to add: " + f);
+  bool in_place = only_add && std::filesystem::exists(archive);
+  // A new archive is written beside the old one and replaces it only when
+  // complete, so a failed run leaves the old archive as it was.
+  std::string target = archive;
+  if (!in_place) {
+    std::string dir = archive_paths::FilePath(archive);
+    fs.MakeDirectories(dir);
+    if (!fs.TempFileName(dir, "lzh", &target)) throw Exception("Cannot create a temporary file in " + dir);
+  }
+  try {
+    TKblnCompress engine(nullptr, fs);
+    ProgressBar bar("adding");
+    engine.OnStatus = [&](TKblnCompress&, const TlzhFileStats& s) { bar.Show(s, false); };
+    engine.SetCompressedFile(target);
+    engine.SetCompressionLevel(level);
+    engine.SetFilesToProcess(files);
+    engine.AddFiles(only_add && in_place);
+    if (!in_place) {
+      GiveNewFilePermissions(target, archive);
+      if (!fs.MoveEx(target, archive, kit::movefile::kReplaceExisting))
+        throw Exception("Cannot replace " + archive);
+    }
+  } catch (...) {
+    if (!in_place) fs.RemoveFile(target);
+    throw;
+  }
   return 0;
 }
 
@@ -178,55 +239,71 @@ int ExtractAll(HostFileSystem& fs, const std::string& archive, int32_t offset, c
 int Extract(HostFileSystem& fs, std::vector<std::string> args) {
   int32_t offset = 0;
   if (!OffsetOption(args, &offset)) return Usage();
+  std::map<std::string, std::string> opt;
+  if (!TakeOptions(args, {"--overwrite"}, {}, &opt)) return Usage();
   TOverwriteType overwrite = owAlways;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != "--overwrite") continue;
-    if (i + 1 >= args.size()) return Usage();
-    std::string o = args[i + 1];
+  if (opt.count("--overwrite")) {
+    const std::string& o = opt["--overwrite"];
     if (o == "always") overwrite = owAlways;
     else if (o == "never") overwrite = owNever;
     else if (o == "version") overwrite = owVersion;
     else if (o == "date") overwrite = owDate;
     else if (o == "versiondate") overwrite = owVersionDate;
     else return Usage();
-    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-    break;
   }
   if (args.size() < 2) return Usage();
-  std::filesystem::create_directories(args[1]);
   std::vector<std::string> members(args.begin() + 2, args.end());
-  std::string dir = std::filesystem::absolute(args[1]).string();
+  // The archive must open and name every member before the folder is made.
+  TKblnCompress probe(nullptr, fs);
+  OpenArchive(probe, args[0], offset);
+  if (members.empty())
+    for (int i = 0; i < probe.Headers().Count(); ++i) members.push_back(probe.Headers().FileHeaders(i)->FileName());
+  for (const std::string& m : members)
+    if (probe.Headers().IndexOf(m) < 0) throw Exception("The archive has no member " + m);
+  namespace fsys = std::filesystem;
+  std::error_code ec;
+  if (fsys::exists(args[1], ec) && !fsys::is_directory(args[1], ec))
+    throw Exception(args[1] + " is not a directory");
+  std::string dir = fsys::absolute(args[1]).string();
+  for (const std::string& m : members) {
+    fsys::path dest = fsys::path(dir) / archive_paths::FileName(m);
+    if (SameFile(dest.string(), WithDirectory(args[0])))
+      throw Exception("Member " + m + " would overwrite the archive being read: " + dest.string());
+  }
+  fsys::create_directories(args[1], ec);
+  if (ec) throw Exception("Cannot create the directory " + args[1]);
   return ExtractAll(fs, args[0], offset, dir, overwrite, members, "extract");
 }
 
 int Verify(HostFileSystem& fs, std::vector<std::string> args) {
   int32_t offset = 0;
   if (!OffsetOption(args, &offset) || args.size() != 1) return Usage();
-  namespace fsys = std::filesystem;
-  fsys::path scratch = fsys::temp_directory_path() / ("kitarc-verify-" + std::to_string(getpid()));
-  fsys::create_directories(scratch);
-  int rc = 1;
-  try {
-    // Each member goes into a scratch directory of its own, so that members
-    // with the same file name do not meet.
-    TKblnCompress engine(nullptr, fs);
-    OpenArchive(engine, args[0], offset);
-    int count = engine.Headers().Count();
-    rc = 0;
-    for (int i = 0; i < count && rc == 0; ++i) {
-      std::string member = engine.Headers().FileHeaders(i)->FileName();
-      fsys::path dir = scratch / std::to_string(i);
-      fsys::create_directories(dir);
-      rc = ExtractAll(fs, args[0], offset, dir.string(), owAlways, {member}, "verify");
-      fsys::remove_all(dir);
+  // Each member is inflated once into nothing: no disk space, and names
+  // that cannot be file names here do not matter.
+  TKblnCompress engine(nullptr, fs);
+  OpenArchive(engine, args[0], offset);
+  int count = engine.Headers().Count();
+  for (int i = 0; i < count; ++i) {
+    std::string member = engine.Headers().FileHeaders(i)->FileName();
+    try {
+      engine.TestMember(i);
+    } catch (const Exception& e) {
+      std::fprintf(stderr, "kitarc: verify: member %s: %s\n", member.c_str(), e.Message().c_str());
+      return 1;
     }
-    if (rc == 0) std::printf("%d member(s) verified\n", count);
-  } catch (...) {
-    fsys::remove_all(scratch);
-    throw;
   }
-  fsys::remove_all(scratch);
-  return rc;
+  if (engine.Headers().MultiVolume == 0) {
+    int64_t end = static_cast<int64_t>(offset) + engine.StructureEnd();
+    std::error_code ec;
+    auto size = static_cast<int64_t>(std::filesystem::file_size(args[0], ec));
+    if (!ec && size > end) {
+      std::fprintf(stderr, "kitarc: verify: %lld byte(s) after the last member\n",
+                   static_cast<long long>(size - end));
+      return 1;
+    }
+  }
+  std::printf("%d member(s) verified\n", count);
+  return 0;
 }
 
 int Split(HostFileSystem& fs, std::vector<std::string> args) {
@@ -285,10 +362,10 @@ int main(int argc, char** argv) {
     if (cmd == "verify") return Verify(fs, args);
     if (cmd == "split") return Split(fs, args);
   } catch (const kit::Exception& e) {
-    std::fprintf(stderr, "\nkitarc: %s: %s\n", e.ClassName(), e.Message().c_str());
+    std::fprintf(stderr, "kitarc: %s: %s\n", e.ClassName(), e.Message().c_str());
     return 1;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "\nkitarc: %s\n", e.what());
+    std::fprintf(stderr, "kitarc: %s\n", e.what());
     return 1;
   }
   return Usage();

@@ -49,4 +49,71 @@ size=$(stat -c %s bad.kbl)
 printf '\xff\xff\xff\xff\xff\xff\xff\xff' | dd of=bad.kbl bs=1 seek=$((size / 2)) conv=notrunc 2>/dev/null
 if out=$($runner "$kitarc" verify bad.kbl 2>&1); then fail "corrupt archive verified"; fi
 echo "$out" | grep -q "random.bin" || fail "verify did not name the member: $out"
+
+# A failed add that recreates an archive leaves the old one byte for byte.
+cp files.kbl before.kbl
+if $runner "$kitarc" add files.kbl text.txt missing.txt > /dev/null 2>&1; then fail "add of a missing file succeeded"; fi
+cmp before.kbl files.kbl || fail "failed add changed the archive"
+[ -z "$(ls | grep -i '\.tmp$' || true)" ] || fail "failed add left a temporary file: $(ls)"
+
+# The archive may be neither a source nor an extracted member's destination.
+printf 'precious' > s.txt
+if $runner "$kitarc" add s.txt s.txt > /dev/null 2>&1; then fail "archive path as source accepted"; fi
+[ "$(cat s.txt)" = precious ] || fail "add destroyed its source"
+mkdir self
+cp s.txt self.kbl
+run add self/self.kbl self.kbl > /dev/null
+cp self/self.kbl self-before.kbl
+if out=$($runner "$kitarc" extract self/self.kbl self 2>&1); then fail "extract over its own archive"; fi
+echo "$out" | grep -q "would overwrite the archive being read" || fail "overwrite message: $out"
+cmp self-before.kbl self/self.kbl || fail "extract overwrote its archive"
+
+# Bytes after the last member: verify reports them, only-add places the
+# next member where the structure ends.
+cp before.kbl tail.kbl
+printf 'leftover bytes' >> tail.kbl
+if out=$($runner "$kitarc" verify tail.kbl 2>&1); then fail "trailing bytes verified"; fi
+echo "$out" | grep -q "14 byte(s) after the last member" || fail "trailing message: $out"
+run add tail.kbl --only-add s.txt > /dev/null
+[ "$(run list tail.kbl | wc -l)" = 5 ] || fail "only-add after trailing bytes: $(run list tail.kbl)"
+run verify tail.kbl | grep -q "5 member(s) verified" || fail "only-add after trailing bytes did not verify"
+run add tail.kbl --only-add empty.dat > /dev/null
+[ "$(run list tail.kbl | wc -l)" = 6 ] || fail "second only-add"
+
+# Options: a missing value is a usage error, not a file name; failures
+# make no target folder and print no blank line first.
+set +e
+$runner "$kitarc" add opt.kbl s.txt --level > /dev/null 2>&1; rc=$?
+set -e
+[ $rc = 2 ] || fail "--level without a value: exit $rc"
+[ ! -e opt.kbl ] || fail "--level without a value made an archive"
+if out=$($runner "$kitarc" extract nothere.kbl newdir 2>&1); then fail "extract of a missing archive"; fi
+[ ! -e newdir ] || fail "extract made a folder for a missing archive"
+[ "$(echo "$out" | head -c 7)" = "kitarc:" ] || fail "error output begins with: $out"
+if $runner "$kitarc" extract files.kbl newdir no-such-member > /dev/null 2>&1; then fail "missing member extracted"; fi
+[ ! -e newdir ] || fail "extract made a folder for a missing member"
+if out=$($runner "$kitarc" extract files.kbl s.txt 2>&1); then fail "extract into a file"; fi
+echo "$out" | grep -q "s.txt is not a directory" || fail "not-a-directory message: $out"
+
+# Links planted by another user under the kit's temporary names are never followed.
+if [ -z "$runner" ] && [ "$(id -u)" = 0 ] && command -v setpriv > /dev/null; then
+  mkdir -m 1777 shared
+  mkdir -m 700 victim
+  chmod 755 "$work"
+  plant() {
+    setpriv --reuid=nobody --regid=nogroup --clear-groups /usr/bin/python3 -c '
+import os, sys
+for n in range(0x10000):
+    os.symlink(sys.argv[2] + "/planted%X" % n, sys.argv[1] + "/lzh%X.TMP" % n)
+' "$1" "$work/victim"
+  }
+  plant shared
+  if TMPDIR=$work/shared "$kitarc" add linked.kbl s.txt > /dev/null 2>&1; then fail "add through planted links"; fi
+  [ -z "$(ls victim)" ] || fail "add followed a planted link: $(ls victim | head -3)"
+  mkdir -m 1777 target
+  plant target
+  setpriv --reuid=nobody --regid=nogroup --clear-groups ln -s "$work/victim/planted" target/s.txt
+  if "$kitarc" extract tail.kbl target s.txt > /dev/null 2>&1; then :; fi
+  [ -z "$(ls victim)" ] || fail "extract followed a planted link: $(ls victim | head -3)"
+fi
 echo "kitarc tests passed"
