@@ -83,6 +83,10 @@ void TProgramManager::CreateGroup(const std::string& group) {
   if (group.empty()) return;
   if (!Send("[CreateGroup(\"" + group + "\")]", 1)) throw EAIPMCannotCreateGroup(group);
   LoadGroup(group);
+  // A Program Manager that answers no data request (the shell's DDE server)
+  // still has the group now: it stays current with no known items, so the
+  // item commands that follow are sent rather than silently dropped.
+  if (group_.empty()) group_ = group;
 }
 
 template <class Failure>

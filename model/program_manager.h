@@ -32,7 +32,8 @@ class TProgramManager {
   // Requests the group's data (10 s); with no answer no group is current.
   void LoadGroup(const std::string& group);
   // Sends "[CreateGroup("group")]" (also for an existing group), then loads
-  // it. An empty name does nothing.
+  // it; when the data cannot be read the group is current with no items.
+  // An empty name does nothing.
   void CreateGroup(const std::string& group);
   // With no current group these do nothing. Each shows the current group,
   // sends its command and loads the group again.
