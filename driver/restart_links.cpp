@@ -8,7 +8,9 @@
 #include "driver/platform_class.h"
 #include "files/batch_link.h"
 #include "files/install_file.h"
+#include "files/install_shell_link.h"
 #include "model/install_driver.h"
+#include "model/program_manager.h"
 #include "model/system_folders.h"
 #include "platform/current_platform.h"
 #include "system/shell_link_routine.h"
@@ -34,6 +36,15 @@ class RestartLink : public TemporaryShellLink {
   }
   std::string LinkName() override { return link_name_; }
   void Create() override {
+    const int cls = CurrentPlatformClass();
+    if (cls != platform_class::kWindows95 && cls != platform_class::kWindowsNT) {
+      // No link object: an item of the group named by the folder's last part.
+      if (type_ != ddProgramMenuDir) return;
+      AddProgramManagerItem(ExtractFileName(DestinationFolder()), ChangeFileExt(link_name_, ""),
+                            "\"" + target_ + "\" " + parameters_,
+                            "\"" + RemoveTrailingBackslash(ExtractFilePath(target_)) + "\"");
+      return;
+    }
     ShellLinkData data;
     data.target = target_;
     data.arguments = parameters_;
@@ -50,7 +61,7 @@ class RestartLink : public TemporaryShellLink {
 void MakeBatchLink(TInstallFile& owner, const std::string& batch_file, int platform_class) {
   RestartLink link("KobbelinBatLink", batch_file, std::string());
   InstallDriver* driver = Driver();
-  if (platform_class == platform_class::kWindowsNT35) {
+  if (platform_class != platform_class::kWindows95 && platform_class != platform_class::kWindowsNT) {
     link.SetDestination(ddProgramMenuDir, "Startup");
     if (driver) driver->AddUnfinishedEntry(ChangeFileExt(link.LinkName(), ""), unfinished::kProgramManagerItem);
   } else {
@@ -70,7 +81,9 @@ void InstallRestartLinks() {
     return std::make_unique<RestartLink>(name, target, parameters);
   };
   Seams().delete_program_manager_item = [](const std::string& group, const std::string& item) {
-    CurrentPlatform().Files().RemoveFile(ProgramGroupItemFile(GetProgramMenuDir(), group, item));
+    TProgramManager& pm = ProgramManager();
+    pm.CreateGroup(group);
+    pm.DeleteItem(item);
   };
   SetBatchStartupLinkMaker(MakeBatchLink);
 }

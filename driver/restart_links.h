@@ -1,9 +1,8 @@
 // The links the installer makes for itself at run time: the driver's restart
 // link ("*ABOOT" after the reboot) and the Startup link of a replacement
 // batch file. On platform classes 1 and 2 they are link files in the Startup
-// folder; on the classes without the shell's link object they are the items
-// of the "Startup" group, kept as link files in the Programs folder's
-// "Startup" group folder (the form the shell gives a Program Manager item).
+// folder; on the classes without the shell's link object they are items of
+// Program Manager's "Startup" group, made and deleted over DDE.
 #pragma once
 
 #include <string>

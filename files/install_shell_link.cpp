@@ -10,7 +10,7 @@
 #include "model/install_driver.h"
 #include "model/meta_variables.h"
 #include "model/object_location.h"
-#include "model/program_manager_errors.h"
+#include "model/program_manager.h"
 #include "model/system_folders.h"
 #include "platform/current_platform.h"
 #include "system/install_log.h"
@@ -181,20 +181,21 @@ void TInstallShellLink::MakeShellLink() {
 
 void TInstallShellLink::MakeProgramManagerItem() {
   if (link_kind_ != lkLinkInMainFolder && DestDirType() != ddProgramMenuDir) return;
-  const std::string dir = RemoveTrailingBackslash(GetDestDir());
-  const std::string group = ExtractFileName(dir);
+  const std::string group = ExtractFileName(RemoveTrailingBackslash(GetDestDir()));
   if (Trim(group).empty()) throw Exception(Name() + " has a blank group");
-  const std::string item = ChangeFileExt(link_name_, "");
   const std::string target = GetObjectLocation();
-  for (const std::string& field : {item, group})
-    if (field.find_first_of(",()[]\"\\/:*?<>|") != std::string::npos)
-      throw EAIPMCannotAddItem(group, item, target);
-  ShellLinkData data;
-  data.target = target;
-  data.arguments = ExpandMetaVariables(parameters_, this);
   const size_t slash = target.find_last_of('\\');
-  data.working_directory = slash == std::string::npos ? std::string() : target.substr(0, slash);
-  CreateShellLinkFile(Name(), ProgramGroupItemFile(GetProgramMenuDir(), group, item), data);
+  const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash);
+  AddProgramManagerItem(group, ChangeFileExt(link_name_, ""),
+                        "\"" + target + "\" " + ExpandMetaVariables(parameters_, this), "\"" + dir + "\"");
+}
+
+void AddProgramManagerItem(const std::string& group, const std::string& item, const std::string& command_line,
+                           const std::string& default_dir) {
+  TProgramManager& pm = ProgramManager();
+  pm.CreateGroup(group);
+  if (pm.FindItem(item) > 0) pm.ReplaceItem(item);
+  pm.AddItem(command_line, item, std::string(), 0, default_dir, std::string());
 }
 
 void TInstallShellLink::WriteUninstallLog(const std::string& key) { WriteFilesLogEntry(key, LinkFile()); }

@@ -70,4 +70,9 @@ class TInstallShellLink : public TBaseHelperComponent {
   std::string before_process_name_, after_process_name_;
 };
 
+// Adds an item to a Program Manager group, replacing one of the same name:
+// the group is created (or loaded), then the item added.
+void AddProgramManagerItem(const std::string& group, const std::string& item, const std::string& command_line,
+                           const std::string& default_dir);
+
 }  // namespace kit

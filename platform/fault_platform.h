@@ -76,6 +76,7 @@ class FaultPlatform : public Platform {
   SystemInfo& System() override;
   Processes& Procs() override;
   kit::Restart& Reboot() override;
+  DdeClient& Dde() override { return inner_.Dde(); }
   uint32_t LastError() override { return inner_.LastError(); }
   void SetError(uint32_t code) override { inner_.SetError(code); }
   std::string ErrorText(uint32_t code) override { return inner_.ErrorText(code); }

@@ -388,6 +388,29 @@ class Restart {
   virtual bool ExitSystem(uint32_t flags) = 0;
 };
 
+// ---------------------------------------------------------------- DDE
+
+// One DDE conversation in text format (CF_TEXT). Closed in the destructor.
+class DdeConversation {
+ public:
+  virtual ~DdeConversation() = default;
+  // Starts an execute transaction without awaiting its outcome; false (with
+  // the error in LastError) only when the transaction cannot be started.
+  virtual bool Execute(const std::string& command) = 0;
+  // A synchronous request of `item`; false when no data comes back within
+  // `timeout_ms`.
+  virtual bool Request(const std::string& item, uint32_t timeout_ms, std::string* data) = 0;
+};
+
+class DdeClient {
+ public:
+  virtual ~DdeClient() = default;
+  // Opens a conversation with the server of `service` on `topic`; empty when
+  // no server answers.
+  virtual std::unique_ptr<DdeConversation> Connect(const std::string& service,
+                                                   const std::string& topic) = 0;
+};
+
 // ---------------------------------------------------------------- the whole
 
 // All services of one machine. The object owning the backends lives as long
@@ -401,6 +424,7 @@ class Platform {
   virtual SystemInfo& System() = 0;
   virtual Processes& Procs() = 0;
   virtual Restart& Reboot() = 0;
+  virtual DdeClient& Dde() = 0;
 
   // The error code of the last failed operation of any service of this
   // platform (GetLastError), and a way to set it.

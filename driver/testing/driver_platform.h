@@ -41,6 +41,7 @@ class DriverPlatform : public Platform {
   SystemInfo& System() override;
   Processes& Procs() override { return inner().Procs(); }
   Restart& Reboot() override;
+  DdeClient& Dde() override { return inner().Dde(); }
   uint32_t LastError() override { return inner().LastError(); }
   void SetError(uint32_t code) override { inner().SetError(code); }
   std::string ErrorText(uint32_t code) override { return inner().ErrorText(code); }

@@ -11,6 +11,7 @@
 #include "platform/emulated/emulated_file_system.h"
 #include "platform/emulated/emulated_ini.h"
 #include "platform/emulated/emulated_processes.h"
+#include "platform/emulated/emulated_progman.h"
 #include "platform/emulated/emulated_registry.h"
 #include "platform/emulated/emulated_restart.h"
 #include "platform/emulated/emulated_system_info.h"
@@ -41,6 +42,7 @@ IniFiles& EmulatedMachine::Ini() { return *ini_; }
 SystemInfo& EmulatedMachine::System() { return *system_; }
 Processes& EmulatedMachine::Procs() { return *procs_; }
 kit::Restart& EmulatedMachine::Reboot() { return *restart_; }
+DdeClient& EmulatedMachine::Dde() { return *progman_; }
 
 std::string EmulatedMachine::OutcomesFile() const { return host_dir_ + "/outcomes.ini"; }
 std::string EmulatedMachine::InUseFile() const { return host_dir_ + "/inuse.txt"; }
@@ -57,6 +59,7 @@ bool EmulatedMachine::Init(std::string* error) {
   system_ = std::make_unique<EmulatedSystemInfo>(*this);
   procs_ = std::make_unique<EmulatedProcesses>(*this);
   restart_ = std::make_unique<EmulatedRestart>(*this);
+  progman_ = std::make_unique<EmulatedProgman>(*this);
   if (!files_->Load(error)) return false;
   return reg_->Load(error);
 }

@@ -61,6 +61,7 @@ class EmulatedIni;
 class EmulatedSystemInfo;
 class EmulatedProcesses;
 class EmulatedRestart;
+class EmulatedProgman;
 
 enum class InUseMode { kDenyAll, kDenyWrite };
 
@@ -84,6 +85,7 @@ class EmulatedMachine : public Platform {
   SystemInfo& System() override;
   Processes& Procs() override;
   kit::Restart& Reboot() override;
+  DdeClient& Dde() override;
   uint32_t LastError() override { return last_error_; }
   void SetError(uint32_t code) override { last_error_ = code; }
   std::string ErrorText(uint32_t code) override;
@@ -157,6 +159,7 @@ class EmulatedMachine : public Platform {
   std::unique_ptr<EmulatedSystemInfo> system_;
   std::unique_ptr<EmulatedProcesses> procs_;
   std::unique_ptr<EmulatedRestart> restart_;
+  std::unique_ptr<EmulatedProgman> progman_;
 };
 
 }  // namespace kit

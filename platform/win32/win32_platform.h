@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/win32/win32_dde.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ini_files.h"
 #include "platform/win32/win32_processes.h"
@@ -20,6 +21,7 @@ class Win32Platform : public Platform {
   SystemInfo& System() override { return system_; }
   Processes& Procs() override { return processes_; }
   Restart& Reboot() override { return restart_; }
+  DdeClient& Dde() override { return dde_; }
   uint32_t LastError() override { return last_error_; }
   void SetError(uint32_t code) override;
   std::string ErrorText(uint32_t code) override;
@@ -33,6 +35,7 @@ class Win32Platform : public Platform {
   Win32SystemInfo system_;
   Win32Processes processes_;
   Win32Restart restart_;
+  Win32Dde dde_{*this};
 };
 
 }  // namespace kit
