@@ -93,6 +93,9 @@ void DistributionBuilder::BuildFromInfFile() {
 void DistributionBuilder::BuildDistribution(const std::string& installer, const std::string& build_dir,
                                             const std::string& description, bool self_extracting) {
   std::string setup_exe;
+  const std::string dir = ExcludeTrailingBackslash(build_dir);
+  if (!Trim(dir).empty() && !Fs().DirectoryExists(dir) && !Fs().MakeDirectories(dir))
+    throw Exception(TranslatedFormat("Cannot make the build directory %s", {build_dir}));
   if (install_.UseLoadingProgram()) {
     Notify(Notifications().before_setup_archive);
     CreateSetupFile(build_dir, installer);

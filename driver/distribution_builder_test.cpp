@@ -132,6 +132,9 @@ TEST_F(BuildTest, FailuresNameWhatIsWrong) {
   EXPECT_EQ(message([&] { b.BuildDistribution(platform_.exe_path, Build(), "", true); }),
             "The loader program " + Kit() + "\\KobbelinLoadProgram.exe was not found");
 
+  Write(platform_.Scratch() + "\\file", "");
+  EXPECT_EQ(message([&] { b.BuildDistribution(platform_.exe_path, platform_.Scratch() + "\\file\\Dist", "", true); }),
+            "Cannot make the build directory " + platform_.Scratch() + "\\file\\Dist");
   Write(Build() + "\\short.exe", std::string(55, 'x'));
   EXPECT_EQ(message([&] { ExtractionTrailer::Read(platform_.Files(), Build() + "\\short.exe"); }),
             "Could not read the extraction info from the archive file " + Build() +
