@@ -78,10 +78,11 @@ TEST_F(BuildTest, SelfExtractingSetupCarriesLoaderArchivesAndTrailer) {
   auto note = [&](const char* what) { return [&notes, what](TComponent*) { notes.push_back(what); }; };
   BuildNotifications& n = DistributionBuilder::Notifications();
   n = BuildNotifications{note("setup"), note("copy"), note("files"), note("self")};
+  const TPathSpecifiers type = install_->ArchiveFileType();
   DistributionBuilder(*install_).BuildDistribution(platform_.exe_path, Build(), "Tavrix 1.0 for Windows 95", true);
   n = BuildNotifications{};
   EXPECT_EQ(notes, (std::vector<std::string>{"setup", "files", "self"}));
-  EXPECT_EQ(install_->ArchiveFileType(), ddContainerArchiveFile);  // put back
+  EXPECT_EQ(install_->ArchiveFileType(), type);  // put back
 
   const std::string exe = ReadAll(Build() + "\\setup.exe");
   const std::string setup1 = ReadAll(Build() + "\\setup.1");
