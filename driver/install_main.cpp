@@ -9,6 +9,7 @@
 #include "base/codepage.h"
 #include "base/form_reader.h"
 #include "config/stored_forms.h"
+#include "driver/distribution_builder.h"
 #include "driver/driver_classes.h"
 #include "driver/restart_links.h"
 #include "model/system_folders.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
   kit::SetOemCodePage(platform->System().OemCodePage());
   kit::RegisterDriverClasses(kit::ClassRegistry::Global());
   kit::InstallRestartLinks();
+  kit::DistributionBuilder::InstallSeams();
   std::unique_ptr<kit::VersionSource> versions = kit::OpenHostVersionSource(*platform);
   kit::StartVersionResources(versions.get(), platform->System().ExePath());
 

@@ -6,6 +6,7 @@
 #include "config/stored_forms.h"
 #include "driver/driver_classes.h"
 #include "driver/testing/driver_fixture.h"
+#include "files/install_file.h"
 
 namespace kit {
 namespace {
@@ -56,19 +57,63 @@ TEST_F(MainFormTest, TheShippedFormCarriesTheConfiguredDriver) {
   EXPECT_EQ(install->RunForm(), form);
 }
 
-TEST_F(MainFormTest, TheShippedFormRunsAnEmptyTreeToTheGoodInstallTail) {
+TEST_F(MainFormTest, TheShippedTreeHasTenGroups108FilesAndTheUninstaller) {
+  TForm1* form = Read();
+  ASSERT_NE(form, nullptr);
+  auto* install = dynamic_cast<TInstall*>(form->FindComponent("Install1"));
+  struct Group {
+    const char* name;
+    const char* dir;
+    const char* title;
+    int order, files;
+  };
+  const Group groups[] = {
+      {"FileGroup1", "\\Bde", "DataBase Engine", 9, 7},
+      {"FileGroup2", "\\Data", "Data Dosyalar\xFD", 8, 71},
+      {"FileGroup3", "\\Misc", "Yard\xFDmc\xFD Dosyalar", 7, 17},
+      {"FileGroup4", "\\Config", "Ayar Dosyalar\xFD", 6, 9},
+      {"FileGroup5", "\\GelenFax", "Al\xFDnan Faxlar", 5, 0},
+      {"FileGroup6", "\\GidenFax", "G\xF6nderilen Faxlar", 4, 0},
+      {"FileGroup7", "\\GelenMsg", "Al\xFDnan Mesajlar", 3, 0},
+      {"FileGroup8", "\\GidenMsg", "G\xF6nderilen Mesajlar", 2, 0},
+      {"FileGroup9", "\\Dnload", "Al\xFDnan Dosyalar", 1, 0},
+      {"FileGroup10", "\\Upload", "G\xF6nderilen Dosyalar", 0, 0},
+  };
+  int files = install->InstallFileCount();
+  for (const Group& g : groups) {
+    auto* group = dynamic_cast<TFileContainer*>(form->FindComponent(g.name));
+    ASSERT_NE(group, nullptr) << g.name;
+    EXPECT_EQ(group->Container(), install) << g.name;
+    EXPECT_EQ(group->DestDir(), g.dir);
+    EXPECT_EQ(group->GroupName(), g.title);
+    EXPECT_EQ(group->Order(), g.order) << g.name;
+    EXPECT_EQ(group->InstallFileCount(), g.files) << g.name;
+    files += group->InstallFileCount();
+  }
+  EXPECT_EQ(files, 108 + 1);  // the uninstaller sits among the driver's own files
+  auto* uninstaller = dynamic_cast<TInstallFile*>(form->FindComponent("UninstallEXE2"));
+  ASSERT_NE(uninstaller, nullptr);
+  EXPECT_EQ(uninstaller->DestName(), "uninstall.exe");
+  EXPECT_EQ(uninstaller->SourcePath(), "C:\\Program Files\\Kobbelin32\\Version2\\uninstall.exe");
+  EXPECT_EQ(uninstaller->Order(), 4);
+  EXPECT_NE(install->FindInstallFile("C:\\TAVWIN\\Tinst.exe"), nullptr);
+}
+
+TEST_F(MainFormTest, TheShippedFormWithoutItsDistributionEndsInTheBadInstallTail) {
   platform_.arguments = {"C:\\Program", "Files\\Setup"};
   TForm1* form = Read();
   ASSERT_NE(form, nullptr);
   auto* install = dynamic_cast<TInstall*>(form->FindComponent("Install1"));
-  bool good = false;
+  bool good = false, bad = false;
   install->on_show_good_install = [&](TComponent*) { good = true; };
+  install->on_show_bad_install = [&](TComponent*) { bad = true; };
   Application().Run();
-  EXPECT_TRUE(good);
-  EXPECT_TRUE(Application().Terminated());
+  EXPECT_FALSE(good);
+  EXPECT_TRUE(bad);
   EXPECT_FALSE(install->Running());
   EXPECT_EQ(install->SourceDirectory(), "C:\\Program Files\\Setup");
-  EXPECT_TRUE(Boxes().empty());
+  EXPECT_FALSE(Boxes().empty());
+  EXPECT_FALSE(Exists("c:\\Tavwin\\Tinst.exe"));
 }
 
 }  // namespace

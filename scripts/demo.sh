@@ -1,31 +1,55 @@
 #!/usr/bin/env bash
-# The main job on the shipped configuration: builds the native programs,
-# creates an emulated Windows machine, puts the installer on its floppy as
-# the loading program would find it, runs the installation of the shipped
-# configuration (config/main_form.dfm) inside the machine, and shows what it
-# left: the installer's messages, the calls it made, the registry and the files.
+# The main job: builds the native programs, builds the Tavrix distribution
+# with "*BUILD" in one emulated Windows machine, installs it from the
+# self-extracting setup.exe into a fresh second machine, and shows what the
+# installation left there: files, registry and the calls the programs made.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 cmake --preset native >/dev/null
-cmake --build --preset native --target kitvm install_program -j "${KIT_JOBS:-2}"
+cmake --build --preset native -j "${KIT_JOBS:-2}" \
+  --target kitvm install_program uninstall_program load_program
 
-kitvm=build/native/tools/kitvm/kitvm
-install=build/native/driver/install
-machine=${KIT_DEMO_MACHINE:-build/demo-machine}
-rm -rf "$machine"
-"$kitvm" create "$machine" --version "${KIT_DEMO_VERSION:-nt4}" --language "${KIT_DEMO_LANGUAGE:-0409}"
-"$kitvm" put "$machine" "$install" 'C:\SETUPTMP\INSTALL.EXE' >/dev/null
+b=build/native
+kitvm=$b/tools/kitvm/kitvm
+work=${KIT_DEMO_DIR:-build/demo}
+builder=$work/build-machine
+target=$work/target-machine
+rm -rf "$work"
+mkdir -p "$work"
 
-echo "== install (source directory A:)"
+echo "== the build machine: payload in C:\\TAVWIN, the kit in C:\\Kobbelin"
+"$kitvm" create "$builder" --version "${KIT_DEMO_VERSION:-nt4}"
+python3 scripts/tavrix_payload.py payload "$work/payload"
+(cd "$work/payload" && find . -type f | sort) | while read -r f; do
+  rel=${f#./}
+  "$kitvm" put "$builder" "$work/payload/$rel" "C:\\TAVWIN\\${rel//\//\\}"
+done
+"$kitvm" put "$builder" "$b/uninstall/uninstall" 'C:\Program Files\Kobbelin32\Version2\uninstall.exe'
+"$kitvm" put "$builder" "$b/loader/KobbelinLoadProgram" 'C:\Kobbelin\KobbelinLoadProgram.exe'
+"$kitvm" regset "$builder" 'HKLM\Software\Tarn Vell\Kobbelin96' KobbelinDirectory 'C:\Kobbelin'
+"$kitvm" put "$builder" "$b/driver/install" 'C:\KIT\INSTALL.EXE'
+printf 'C:\\DIST\r\n' >"$work/BUILD.INF"
+"$kitvm" put "$builder" "$work/BUILD.INF" 'C:\KIT\BUILD.INF'
+
+echo "== *BUILD"
+"$kitvm" run "$builder" 'C:\KIT\INSTALL.EXE' '*BUILD' </dev/null
+"$kitvm" tree "$builder" 'C:\DIST'
+"$kitvm" get "$builder" 'C:\DIST\setup.exe' "$work/setup.exe"
+
+echo "== install from setup.exe into a fresh machine"
+"$kitvm" create "$target" --version "${KIT_DEMO_VERSION:-nt4}" --language "${KIT_DEMO_LANGUAGE:-0409}"
+"$kitvm" put "$target" "$work/setup.exe" 'C:\DIST\SETUP.EXE'
 rc=0
-"$kitvm" run "$machine" 'C:\SETUPTMP\INSTALL.EXE' 'A:' </dev/null || rc=$?
-echo "install exited with $rc"
-echo "== calls the installer made"
-"$kitvm" journal "$machine"
-echo "== registry of $machine"
-"$kitvm" regedit "$machine"
-echo "== files of $machine"
-"$kitvm" tree "$machine"
+"$kitvm" run "$target" 'C:\DIST\SETUP.EXE' </dev/null || rc=$?
+echo "setup exited with $rc"
+
+echo "== files installed"
+"$kitvm" tree "$target" 'c:\Tavwin' || true
+echo "== installation log"
+"$kitvm" regedit "$target" 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall' || true
+echo "== calls the programs made"
+"$kitvm" journal "$target"
+# Still to come: the wizard pages answered headless, and the uninstall step.
 exit "$rc"

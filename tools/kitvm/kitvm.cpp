@@ -23,6 +23,7 @@ const char kUsage[] =
     "  put DIR HOSTFILE 'C:\\PATH'             copy a host file into the machine\n"
     "  get DIR 'C:\\PATH' HOSTFILE             copy a file out of the machine\n"
     "  restart DIR                            restart Windows (pending renames, WININIT.INI)\n"
+    "  regset DIR 'HKLM\\KEY' NAME TEXT      set a string value of HKEY_LOCAL_MACHINE\n"
     "  regedit DIR [KEY]                      print the registry as a REGEDIT4 file\n"
     "  tree DIR ['C:\\PATH']                   list files with their sizes\n"
     "  journal DIR                            print the module and process journal\n"
@@ -184,6 +185,15 @@ int main(int argc, char** argv) {
     if (!m) return rc;
     std::string error;
     if (!m->Restart(&error)) return Fail(error);
+    return 0;
+  }
+  if (cmd == "regset") {
+    if (rest.size() != 3 || rest[0].rfind("HKLM\\", 0) != 0)
+      return Usage("regset needs 'HKLM\\KEY', a value name and its text");
+    auto m = OpenMachine(dir, &rc);
+    if (!m) return rc;
+    auto key = m->Reg().Open(kit::RegRoot::kLocalMachine, rest[0].substr(5), kit::RegAccess::kAll, true);
+    if (!key || !key->Set(rest[1], kit::RegValue::String(rest[2]))) return Fail("cannot set " + rest[0] + " " + rest[1]);
     return 0;
   }
   if (cmd == "regedit") {

@@ -1,0 +1,108 @@
+#include "loader/load_program.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "archive/kbln_compress.h"
+#include "base/exception.h"
+#include "base/paths.h"
+#include "driver/extraction_trailer.h"
+#include "platform/platform.h"
+
+namespace kit {
+
+void LoadProgram::FindArchive() {
+  FileSystem& fs = platform_.Files();
+  exe_ = platform_.System().ExePath();
+  exe_dir_ = ExcludeTrailingBackslash(ExtractFilePath(exe_));
+  const std::string beside = exe_dir_ + "\\setup.1";
+  if (fs.Exists(beside)) {
+    archive_ = beside;
+    return;
+  }
+  std::unique_ptr<File> f = fs.Open(exe_, FileAccess::kRead, share::kRead | share::kWrite, Disposition::kOpenExisting);
+  ExtractionTrailer::Bytes b{};
+  uint32_t got = 0;
+  const int64_t size = f ? f->Size() : 0;
+  if (!f || size < ExtractionTrailer::kSize || !f->Seek(size - ExtractionTrailer::kSize, SeekOrigin::kBegin) ||
+      !f->Read(b.data(), ExtractionTrailer::kSize, &got) || got != ExtractionTrailer::kSize ||
+      !ExtractionTrailer::HasSignature(b))
+    throw Exception("The setup archive " + beside + " was not found, and " + exe_ +
+                    " does not carry one. Copy the whole distribution and start setup.exe again");
+  const ExtractionTrailer t = ExtractionTrailer::Decode(b);
+  if (t.setup_first <= 0 || t.setup_last < t.setup_first || t.files_first <= t.setup_last ||
+      t.files_last < t.files_first || t.files_last >= size - ExtractionTrailer::kSize)
+    throw Exception("The setup program " + exe_ + " is damaged: its extraction information does not fit the file");
+  archive_ = exe_;
+  offset_ = t.setup_first;
+  self_extracting_ = true;
+}
+
+void LoadProgram::MakeTempDir() {
+  FileSystem& fs = platform_.Files();
+  std::string temp;
+  if (!fs.TempDirectory(&temp)) throw Exception("The temporary directory cannot be found");
+  temp = ExcludeTrailingBackslash(temp);
+  const uint32_t tick = platform_.System().TickCount();
+  for (uint32_t i = 0; i < 1000; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "\\KBL%05X", (tick + i) & 0xFFFFF);
+    if (fs.Exists(temp + name)) continue;
+    if (fs.MakeDirectory(temp + name)) {
+      temp_dir_ = temp + name;
+      return;
+    }
+  }
+  throw Exception("Cannot make a directory for the setup files in " + temp);
+}
+
+std::string LoadProgram::Extract() {
+  TKblnCompress engine(nullptr, platform_.Files());
+  engine.SetCompressedFile(archive_);
+  engine.SetOffset(offset_);
+  engine.SetExtractDirectory(temp_dir_);
+  engine.SetOverwrite(owAlways);
+  engine.ReadHeaders();
+  if (engine.Headers().Count() == 0) throw Exception("The setup archive " + archive_ + " holds no installer");
+  std::vector<std::string> names;
+  for (int i = 0; i < engine.Headers().Count(); ++i) names.push_back(engine.Headers().FileHeaders(i)->FileName());
+  engine.SetFilesToProcess(names);
+  engine.ExtractFiles();
+  if (engine.Abort()) throw Exception("The setup files could not be taken out of " + archive_);
+  const std::string installer = temp_dir_ + "\\" + ExtractFileName(names[0]);
+  if (!platform_.Files().Exists(installer))
+    throw Exception("The installer " + installer + " could not be taken out of " + archive_);
+  return installer;
+}
+
+void LoadProgram::RemoveTempDir() {
+  if (temp_dir_.empty()) return;
+  FileSystem& fs = platform_.Files();
+  std::vector<FileEntry> entries;
+  if (fs.List(temp_dir_, "*", &entries))
+    for (const FileEntry& e : entries)
+      if (!e.IsDirectory()) fs.RemoveFile(temp_dir_ + "\\" + e.name);
+  fs.RemoveDir(temp_dir_);
+  temp_dir_.clear();
+}
+
+uint32_t LoadProgram::Run() {
+  FindArchive();
+  MakeTempDir();
+  uint32_t code = 0;
+  try {
+    const std::string installer = Extract();
+    std::string command = "\"" + installer + "\" ";
+    if (self_extracting_) command += "*SELFEXTRACT " + ExtractFileName(exe_) + " ";
+    command += exe_dir_;
+    if (!platform_.Procs().RunAndWait(command, nullptr, &code))
+      throw Exception("The installer " + installer + " could not be started");
+  } catch (...) {
+    RemoveTempDir();
+    throw;
+  }
+  RemoveTempDir();
+  return code;
+}
+
+}  // namespace kit

@@ -1,0 +1,35 @@
+// The loading program shipped as setup.exe: takes the installer and its
+// presetup files out of "setup.1" beside it (or out of the part of itself
+// that its extraction trailer names) into a fresh temporary directory,
+// runs the installer there and waits for it, then removes the directory.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kit {
+
+class Platform;
+
+class LoadProgram {
+ public:
+  explicit LoadProgram(Platform& platform) : platform_(platform) {}
+  // The installer's exit code; raises Exception with a message for the user.
+  uint32_t Run();
+
+ private:
+  void FindArchive();
+  void MakeTempDir();
+  std::string Extract();
+  void RemoveTempDir();
+
+  Platform& platform_;
+  std::string exe_, exe_dir_;  // exe_dir_ without a trailing backslash
+  std::string archive_;
+  int32_t offset_ = 0;
+  bool self_extracting_ = false;
+  std::string temp_dir_;
+};
+
+}  // namespace kit
