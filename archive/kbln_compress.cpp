@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "archive/compare_versions.h"
@@ -25,10 +26,21 @@ constexpr uint32_t kInflateOutput = 4096;
 constexpr uint32_t kSplitChunk = 8192;
 constexpr uint32_t kCopyFileBuffer = 8192;
 
+// CON, NUL, AUX, PRN, COM1..9, LPT1..9, also with an extension or blanks
+// before it: Windows opens the device instead of a file.
+bool IsDeviceName(const std::string& name) {
+  std::string stem = name.substr(0, name.find('.'));
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (stem == "CON" || stem == "NUL" || stem == "AUX" || stem == "PRN") return true;
+  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
+
 // A name that stays inside its directory: no separators (already cut off),
-// not "." or "..", nothing Windows refuses or silently drops.
+// not "." or "..", no device, nothing Windows refuses or silently drops.
 bool IsPlainFileName(const std::string& name) {
-  if (Trim(name).empty()) return false;
+  if (Trim(name).empty() || IsDeviceName(name)) return false;
   bool only_dots = true;
   for (char ch : name) {
     unsigned char c = static_cast<unsigned char>(ch);
@@ -175,11 +187,10 @@ int TKblnCompress::IndexOfFile(const std::string& name) {
   return headers_.IndexOfWhole(name);
 }
 
+// One rule for adding, extracting and copying: the handler is told, then the
+// operation fails, so a cut member is never taken as complete.
 void TKblnCompress::DoFullDisk() {
-  if (OnFullDisk) {
-    OnFullDisk(*this);
-    return;
-  }
+  if (OnFullDisk) OnFullDisk(*this);
   throw EKCDiskFull();
 }
 

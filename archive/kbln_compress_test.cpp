@@ -389,20 +389,33 @@ TEST_F(ArchiveTest, FullDiskDuringExtractionKeepsTheOldFile) {
   EXPECT_EQ(fs.FileData("D:\\APP\\BIG"), "previous");
   EXPECT_EQ(fs.AllFiles("D:\\").size(), 1u);
 
-  // With a handler the run goes on; the cut member then fails its size check
-  // and still never takes the old file's place.
+  // With a handler it is told, and the cut member still fails the run.
   int full = 0;
   engine.OnFullDisk = [&](TKblnCompress&) { ++full; };
   try {
     Extract("C:\\S\\BIG", "D:\\APP");
     FAIL();
-  } catch (const EKCWrongDecompressedSize& e) {
-    EXPECT_EQ(e.Message(),
-              "The decompressed file's size does not match with the actual size the file.  The file is C:\\S\\BIG");
+  } catch (const EKCDiskFull& e) {
+    EXPECT_EQ(e.Message(), "Disk is full");
   }
-  EXPECT_GE(full, 1);
+  EXPECT_EQ(full, 1);
   EXPECT_EQ(fs.FileData("D:\\APP\\BIG"), "previous");
   EXPECT_EQ(fs.AllFiles("D:\\").size(), 1u);
+}
+
+TEST_F(ArchiveTest, DeviceNamesAreNeverCreated) {
+  for (const char* name : {"CON", "nul.txt", "Aux", "COM1.dat", "lpt9", "PRN .log"}) {
+    Build({{std::string("C:\\S\\") + name, "data"}});
+    engine.SetExtractDirectory("C:\\OUT");
+    engine.SetFilesToProcess({std::string("C:\\S\\") + name});
+    EXPECT_THROW(engine.ExtractFiles(), EKCCouldNotCreateFile) << name;
+    EXPECT_TRUE(fs.AllFiles("C:\\OUT").empty()) << name;
+  }
+  Build({{"C:\\S\\CONSOLE.TXT", "data"}, {"C:\\S\\COM10", "ten"}});
+  engine.SetExtractDirectory("C:\\OUT");
+  engine.SetFilesToProcess({"C:\\S\\CONSOLE.TXT", "C:\\S\\COM10"});
+  engine.ExtractFiles();
+  EXPECT_EQ(fs.FileData("C:\\OUT\\COM10"), "ten");
 }
 
 TEST_F(ArchiveTest, RefusedDateOrMoveLeavesNothingBehind) {
@@ -441,7 +454,11 @@ TEST_F(ArchiveTest, FailedAddLeavesTheArchiveReadableAsBefore) {
   // A full disk half-way through a member.
   fs.SetCapacity('C', fs.Used('C') + 5000);
   engine.SetFilesToProcess({"C:\\S\\B"});
-  EXPECT_ANY_THROW(engine.AddFiles(true));
+  int full = 0;
+  engine.OnFullDisk = [&](TKblnCompress&) { ++full; };
+  EXPECT_THROW(engine.AddFiles(true), EKCDiskFull);
+  EXPECT_EQ(full, 1);
+  engine.OnFullDisk = nullptr;
   fs.SetCapacity('C', 0);
   EXPECT_EQ(fs.FileData("C:\\BUILD\\files.1"), before);
   EXPECT_TRUE(fs.AllFiles("C:\\TEMP").empty());
@@ -596,6 +613,12 @@ TEST_F(ArchiveTest, CopyFileUnderTheOverwriteRule) {
   // A full disk never puts a cut copy in place.
   fs.SetCapacity('C', fs.Used('C') + 10000);
   EXPECT_THROW(engine.CopyFile("C:\\SRC\\C.DAT", "C:\\DEST\\C.DAT"), EKCDiskFull);
+  EXPECT_EQ(fs.FileData("C:\\DEST\\C.DAT"), "old");
+  int full = 0;
+  engine.OnFullDisk = [&](TKblnCompress&) { ++full; };
+  EXPECT_THROW(engine.CopyFile("C:\\SRC\\C.DAT", "C:\\DEST\\C.DAT"), EKCDiskFull);
+  EXPECT_EQ(full, 1);
+  engine.OnFullDisk = nullptr;
   EXPECT_EQ(fs.FileData("C:\\DEST\\C.DAT"), "old");
   EXPECT_EQ(fs.AllFiles("C:\\DEST").size(), 1u);
 }

@@ -3,7 +3,6 @@
 #include <array>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <unordered_map>
 
 #include "base/codepage_backend.h"
@@ -108,7 +107,8 @@ struct CodePage {
   std::array<unsigned char, 256> lower{};
 };
 
-std::recursive_mutex g_mutex;
+// The tables are built on first use and kept; the programs that use them
+// are single-threaded, so no lock guards them.
 
 bool LeadByte(unsigned cp, unsigned char b) {
   switch (cp) {
@@ -152,7 +152,6 @@ char32_t DecodeSingle(unsigned cp, unsigned char b) {
 }
 
 const CodePage& Get(unsigned cp) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
   static std::map<unsigned, std::unique_ptr<CodePage>> pages;
   auto it = pages.find(cp);
   if (it != pages.end()) {
@@ -281,7 +280,6 @@ std::u32string Decode(const std::string& s, unsigned cp) {
 
 // One code point in a double-byte code page; empty when it has none.
 std::string EncodeDbcs(const CodePage& page, char32_t c) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
   auto& cache = const_cast<CodePage&>(page).dbcs_encode;
   auto it = cache.find(c);
   if (it != cache.end()) return it->second;

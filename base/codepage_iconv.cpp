@@ -3,7 +3,6 @@
 #include <iconv.h>
 
 #include <map>
-#include <mutex>
 #include <string>
 #include <utility>
 
@@ -27,8 +26,6 @@ struct Converters {
     return decode != reinterpret_cast<iconv_t>(-1) && encode != reinterpret_cast<iconv_t>(-1);
   }
 };
-
-std::mutex mutex;
 
 // The converters of every code page used, closed when the program ends.
 struct Cache {
@@ -71,12 +68,10 @@ bool Run(iconv_t cd, const char* in, size_t n, char* out, size_t cap, size_t* pr
 }  // namespace
 
 bool Available(unsigned cp) {
-  std::lock_guard<std::mutex> lock(mutex);
   return For(cp).ok();
 }
 
 bool DecodeChar(unsigned cp, const unsigned char* bytes, size_t n, char32_t* out) {
-  std::lock_guard<std::mutex> lock(mutex);
   Converters& c = For(cp);
   if (!c.ok()) return false;
   char buf[16];
@@ -89,7 +84,6 @@ bool DecodeChar(unsigned cp, const unsigned char* bytes, size_t n, char32_t* out
 }
 
 bool EncodeChar(unsigned cp, char32_t ch, std::string* out) {
-  std::lock_guard<std::mutex> lock(mutex);
   Converters& c = For(cp);
   if (!c.ok()) return false;
   unsigned char in[4] = {static_cast<unsigned char>(ch), static_cast<unsigned char>(ch >> 8),

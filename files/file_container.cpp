@@ -107,6 +107,7 @@ void TFileContainer::SetInstallTypesChecked(TInstallTypeSet types) {
 }
 
 void TFileContainer::SetState(TFileContainerState state) {
+  if (IsLoading()) return;  // an action, never a stored value
   try {
     switch (state) {
       case fcsCompress: CompressFiles(false); break;
@@ -238,8 +239,12 @@ void TFileContainer::Report(TInstallContainer* sender, const std::string& event_
 void TFileContainer::ProcessHelpers() {
   state_ = fcsInstall;
   TKblnCompress& engine = InstallEngine();
+  // The engine's flag is left set by every finished run; only a run that was
+  // stopped (and so ends by an error) reports itself aborted.
+  engine.SetAbort(false);
+  bool completed = false;
   auto finish = [&] {
-    const bool was_aborted = engine.Abort();
+    const bool was_aborted = !completed && engine.Abort();
     engine.SetAbort(true);
     try {
       NotifyDialogs(this, event::kDoneCopyingFiles, nullptr);
@@ -265,6 +270,7 @@ void TFileContainer::ProcessHelpers() {
     }
     TFileRelated::ProcessHelpers();
     Report(this, event::kAfterFileContainer, this);
+    completed = true;
   }, finish);
 }
 

@@ -31,6 +31,7 @@ TEST_F(ContainerTest, InstallRunExtractsEveryFileAndReportsItsOwnShares) {
   TInstallFile* a = File(g, "a.txt", Bytes(8192, 1));
   TInstallFile* b = File(g, "b.txt", Bytes(24576, 2));
   TInstallFile* top = File(driver_.get(), "top.txt", Bytes(32768, 3));
+  TInstallFileGroup* empty = Group(driver_.get(), "Group2", "Empty");
   Build();
 
   Lines events;
@@ -44,9 +45,12 @@ TEST_F(ContainerTest, InstallRunExtractsEveryFileAndReportsItsOwnShares) {
   g->on_close_copy_file_dlg = [&](TInstallContainer* c, bool aborted) {
     events.push_back("close " + c->Name() + (aborted ? " aborted" : ""));
   };
+  empty->on_show_copy_file_dlg = g->on_show_copy_file_dlg;
+  empty->on_close_copy_file_dlg = g->on_close_copy_file_dlg;
   driver_->Process();
 
-  EXPECT_EQ(events, (Lines{"show Group1 32768", "close Group1"}));
+  // An empty group after a finished one was not stopped either.
+  EXPECT_EQ(events, (Lines{"show Group1 32768", "close Group1", "show Group2 0", "close Group2"}));
   EXPECT_EQ(driver_->TotalBytes(), 65536);
   EXPECT_EQ(Get(dest_ + "\\Tools\\a.txt"), Bytes(8192, 1));
   EXPECT_EQ(Get(dest_ + "\\Tools\\b.txt"), Bytes(24576, 2));

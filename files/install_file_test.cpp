@@ -8,6 +8,9 @@
 #include "base/text.h"
 #include "files/file_classes.h"
 #include "files/testing/file_fixture.h"
+#include "model/errors.h"
+#include "platform/current_platform.h"
+#include "platform/fault_platform.h"
 #include "platform/host.h"
 #include "platform/testing/version_fixtures.h"
 #include "system/shared_dll.h"
@@ -136,7 +139,7 @@ TEST_F(InstallFileTest, InstallStepRegistersCountsAndLogsEveryTime) {
   dll->SetUpdateDLLCounter(true);
   dll->SetOverwriteMode(owNever);
   testing::ScopedValue help_value(m_.platform(), RegRoot::kLocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\Help", "GUIDE.HLP");
-  testing::ScopedValue counter(m_.platform(), RegRoot::kLocalMachine, shareddll::kKey, dest_ + "\\shared.dll");
+  testing::ScopedValue counter(m_.platform(), RegRoot::kLocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", dest_ + "\\shared.dll");
   Build();
   Lines replaced;
   dll->on_replacing = [&](TInstallFile* f) { replaced.push_back(f->Name()); };
@@ -191,6 +194,37 @@ TEST_F(InstallFileTest, AFileInUseIsWrittenBesideItAndSwappedAtTheRestart) {
   EXPECT_FALSE(Exists(dest_ + "\\busy.2"));
 }
 
+TEST_F(InstallFileTest, AFailedExtractionLeavesTheOldFileWhole) {
+  TInstallFile* f = File(driver_.get(), "lib.dll", Bytes(40000, 3), "Lib");
+  Build();
+  ASSERT_TRUE(m_.platform().Files().MakeDirectories(dest_));
+  const std::string old_bytes = Bytes(3000, 9);
+  ASSERT_TRUE(testing::PutFile(m_.platform(), dest_ + "\\lib.dll", old_bytes));
+  auto expect_untouched = [&](const char* what) {
+    EXPECT_EQ(Get(dest_ + "\\lib.dll"), old_bytes) << what;
+    std::vector<FileEntry> entries;
+    ASSERT_TRUE(m_.platform().Files().List(dest_, "*", &entries));
+    EXPECT_EQ(entries.size(), 1u) << what;  // no stray file beside it
+  };
+
+  f->on_status = [](TInstallFile*, int, int) { throw EAIUserAbort(); };
+  EXPECT_EQ(Message([&] { driver_->Process(); }), "EAIUserAbort: Installation aborted by the user");
+  expect_untouched("cancel");
+  f->on_status = nullptr;
+
+  {
+    FaultPlatform faults(m_.platform());
+    ScopedPlatform scope(faults);
+    ResetInstallEngine();
+    faults.DiskFullAfter(4096);
+    EXPECT_NE(Message([&] { driver_->Process(); }), "<no error>");
+    expect_untouched("full disk");
+  }
+  ResetInstallEngine();
+  driver_->Process();
+  EXPECT_EQ(Get(dest_ + "\\lib.dll"), Bytes(40000, 3));
+}
+
 TEST_F(InstallFileTest, MissingSettingsAndMembersFailBeforeAnythingIsWritten) {
   TInstallFile* f = File(driver_.get(), "a.txt", "x", "FileA");
   Build();
@@ -224,6 +258,7 @@ TEST_F(InstallFileTest, StoredFormsLoadGroupsFilesAndRepositoryEntries) {
       "    DestDirType = ddContainerDestDir\n"
       "    DestDir = '\\Tools'\n"
       "    InstallTypes = [itFull, itCustom]\n"
+      "    State = fcsCompress\n"
       "  end\n"
       "  object InstallFile1: TInstallFile\n"
       "    Container = Group1\n"
@@ -257,6 +292,9 @@ TEST_F(InstallFileTest, StoredFormsLoadGroupsFilesAndRepositoryEntries) {
   EXPECT_TRUE(f->Repository().Delphi3().RegisterIt());
   EXPECT_EQ(f->Repository().Delphi3().Page(), "Forms");
   EXPECT_EQ(f->GetArchiveFile(), archive_);
+  // A stored State is not acted on.
+  EXPECT_EQ(g->State(), fcsNone);
+  EXPECT_FALSE(Exists(archive_));
 }
 
 }  // namespace

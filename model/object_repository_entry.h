@@ -5,8 +5,8 @@
 // settings; Register writes the owner file into it.
 //
 // Register is called for each of the three entries of an install file's
-// TRepository in the file's install step 10 ("register the repository
-// entries"), after extraction, whether or not the file was written.
+// TRepository when the file is installed, after extraction, whether or not
+// the file was written.
 // Nothing of it goes into the installation log.
 #pragma once
 

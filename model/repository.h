@@ -3,7 +3,7 @@
 // and fills in place from the stored configuration
 // ("Repository.Delphi2.RegisterIt = True").
 //
-// TInstallFile calls Register in its install step 10, after extraction.
+// TInstallFile calls Register when it installs its file, after extraction.
 #pragma once
 
 #include <memory>

@@ -3,7 +3,7 @@
 // them with "/REGSERVER" / "/UNREGSERVER".
 //
 // Callers:
-// - TInstallFile, install step 11 ("register the ActiveX servers"):
+// - TInstallFile, after installing its file and its other registrations:
 //   RegisterDLLServer if RegisterAsActiveX_DLLStyle, then RegisterEXEServer
 //   if RegisterAsActiveX_EXEStyle; the same pair from FinishAfterReboot when
 //   the file could only be replaced at the next start of Windows.

@@ -32,6 +32,18 @@ std::string BatchArgument(const std::string& path) {
 
 std::string StemOf(const std::string& name) { return ChangeFileExt(name, ""); }
 
+// A stem that is valid in an 8.3 name: the characters 8.3 names allow, up to
+// the first dot, at most eight of them ("my.lib" gives "my").
+std::string ShortStem(const std::string& stem) {
+  std::string out;
+  for (unsigned char c : stem) {
+    if (c == '.') break;
+    if (ShortNameChar(c)) out += static_cast<char>(c);
+    if (out.size() == 8) break;
+  }
+  return out.empty() ? std::string("_") : out;
+}
+
 // Writes the batch file that swaps the files at the next start: a fresh
 // file next to the temporary file the system made for it, which is removed.
 std::string WriteBatchFile(FileSystem& fs, const std::string& short_target,
@@ -88,7 +100,9 @@ std::string FreeReplacementName(const std::string& dest_dir, const std::string& 
                                 const std::string& short_stem) {
   FileSystem& fs = CurrentPlatform().Files();
   std::string base = dest_name;
-  if (!short_stem.empty() && !IsShortFileName(StemOf(dest_name))) base = short_stem;
+  // The whole new name must be 8.3, not only what is left of the last dot.
+  if (!short_stem.empty() && !IsShortFileName(ChangeFileExt(dest_name, ".1")))
+    base = ShortStem(short_stem);
   const std::string dir = IncludeTrailingBackslash(dest_dir);
   for (int n = 1; n <= replacer::kMaxTempNumber; ++n) {
     std::string ext = std::to_string(n);
@@ -105,15 +119,18 @@ FileReplacement ReplaceFileInUse(const std::string& dest_dir, const std::string&
   FileSystem& fs = platform.Files();
   FileReplacement r;
   r.target = InstalledPath(dest_dir, dest_name);
-  if (!fs.Exists(r.target) || fs.RemoveFile(r.target)) return r;
+  // The old file stays whole: the new one is written beside it and moved
+  // over it only when complete. A file nobody holds can be opened for
+  // writing without sharing; one that is in use cannot.
+  if (!fs.Exists(r.target)) return r;
+  if (fs.Open(r.target, FileAccess::kWrite, share::kNone, Disposition::kOpenExisting)) return r;
 
   // In use: the new file goes beside it and the swap waits for the restart.
   r.in_use = true;
   r.reboot_needed = true;
   r.platform_class = PlatformClass(platform.System());
   if (r.platform_class < 0)
-    throw Exception(
-        TranslatedFormat("Could not get information about the current version of Windows", {}));
+    throw Exception("Could not get information about the current version of Windows");
 
   if (!fs.ShortPath(r.target, &r.short_target)) r.short_target = r.target;
   const std::string short_dir = ExtractFilePath(r.short_target);

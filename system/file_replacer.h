@@ -3,10 +3,11 @@
 // Called by TInstallFile::ReplaceFile, the archive engine's OnReplace hook
 // (the engine calls it only when its overwrite rule has decided to write
 // over an existing destination). ReplaceFile first raises OnReplacing, the
-// "ReplacingFile" dialog notice and "eieReplaceInstallFile" (its step 1),
-// then calls ReplaceFileInUse, which does steps 2 to 9: it deletes the old
-// file, or, when that fails because the file is in use, picks a free name
-// beside it and schedules the swap for the next start of Windows. With the
+// "ReplacingFile" dialog notice and "eieReplaceInstallFile", then calls
+// ReplaceFileInUse: a file nobody holds is left whole for the engine to
+// replace once the new one is complete; a file in use gets the new one
+// under a free name beside it and the swap at the next start of Windows.
+// With the
 // answer ReplaceFile then:
 //   - sets ReplacedAtReboot := in_use, and the engine's DestFileName :=
 //     temp_name when in_use (the new file is written beside the old one);
@@ -15,7 +16,7 @@
 //     AddUnfinishedEntry (subject, kind);
 //   - for ReplaceMethod::kBatch makes the "KobbelinBatLink" shell link to
 //     batch_file in the Startup folder (class 2) or group (class 3) and
-//     records it as its step 10 says.
+//     records that link in the unfinished-install list.
 #pragma once
 
 #include <cstdint>
@@ -62,7 +63,7 @@ inline constexpr const char* kWininitSection = "Rename";
 constexpr int kMaxTempNumber = 999;
 }  // namespace replacer
 
-// Steps 2 to 9 of the replacement for the file dest_dir + dest_name.
+// Prepares the replacement of the file dest_dir + dest_name.
 // has_driver: a TInstall driver exists (only then can a batch file be
 // recorded to finish the work).
 //

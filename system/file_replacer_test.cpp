@@ -6,6 +6,7 @@
 #include "base/paths.h"
 #include "base/text.h"
 #include "system/testing/install_machine.h"
+#include "translation/translation.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -23,6 +24,22 @@ using testing::HoldOpen;
 using testing::InstallMachine;
 using testing::PutFile;
 using testing::VersionPlatform;
+
+// Marks what goes through the message translation.
+class MarkingTranslator : public Translator {
+ public:
+  MarkingTranslator() { RegisterTranslator(this); }
+  ~MarkingTranslator() override { UnregisterTranslator(this); }
+  std::string TranslateText(TKblnLanguage, const std::string& text) override {
+    return "<" + text + ">";
+  }
+  void SetFormFont(TComponent&) override {}
+  void SetFormFontInto(TKblnLanguage, TComponent&) override {}
+  TKblnLanguage TranslateControl(TKblnLanguage from, TComponent&) override { return from; }
+  TKblnLanguage TranslateControlInto(TKblnLanguage, TKblnLanguage into, TComponent&) override {
+    return into;
+  }
+};
 
 class FileReplacerTest : public ::testing::Test {
  protected:
@@ -73,6 +90,9 @@ TEST_F(FileReplacerTest, NewFileTakesTheFirstFreeNumberBesideTheOldOne) {
   // With a short stem (the 95 family) only a long name is shortened.
   EXPECT_EQ(FreeReplacementName(dir_, "Grid.ocx", "GRID~X"), "Grid.3");
   EXPECT_EQ(FreeReplacementName(dir_, "Long Library.dll", "LONGLI~1"), "LONGLI~1.1");
+  // A name with two dots: the new name is 8.3 as a whole.
+  EXPECT_EQ(FreeReplacementName(dir_, "my.lib.dll", "MYLIB~1"), "MYLIB~1.1");
+  EXPECT_EQ(FreeReplacementName(dir_, "my.lib.dll", "my.lib"), "my.1");
 }
 
 TEST_F(FileReplacerTest, MissingOrFreeTargetIsNotAReplacement) {
@@ -88,7 +108,8 @@ TEST_F(FileReplacerTest, MissingOrFreeTargetIsNotAReplacement) {
   EXPECT_FALSE(r.in_use);
   EXPECT_TRUE(r.temp_name.empty());
   EXPECT_TRUE(r.unfinished.empty());
-  EXPECT_FALSE(m_.platform().Files().Exists(Path("Free.dll")));
+  // The old file stays whole until the new one is complete.
+  EXPECT_EQ(GetFile(m_.platform(), Path("Free.dll")), "old");
 }
 
 TEST_F(FileReplacerTest, FileInUseOnWindowsNTIsMovedIntoPlaceAtTheNextStart) {
@@ -236,6 +257,7 @@ TEST_F(FileReplacerTest, FailuresNameWhatFailed) {
     VersionPlatform unknown(m_.platform(), 0, 0, 0);
     unknown.FailVersion();
     ScopedPlatform scope(unknown);
+    MarkingTranslator translator;  // this message is never translated
     try {
       ReplaceFileInUse(dir_, "Busy.dll", true);
       FAIL();

@@ -3,8 +3,8 @@
 // file name in upper case, holding its directory. Not recorded in the
 // installation log; the uninstaller leaves it.
 //
-// Called by the install step of TInstallFile, step 8 ("register the help
-// file"), for a file with RegisterAsHelp set, after extraction.
+// Called by TInstallFile when it installs a file with RegisterAsHelp set,
+// after extraction.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-// The prompt of TInstallFile's new-disk handler (its step 4): shown in a
+// The prompt of TInstallFile's new-disk handler: shown in a
 // message box with an information icon and the buttons OK and Cancel when
 // neither the file's OnNewDisk handler nor any container handler or
 // change-disk dialog answered the disk change; Cancel sets the engine's

@@ -4,8 +4,8 @@
 // the installations that use it. The installer raises a count, the
 // uninstaller lowers it.
 //
-// Called by the install step of TInstallFile (UpdateSharedDLLCount, step 9:
-// "update the DLL counter") for a file with UpdateDLLCounter set, whether
+// Called by TInstallFile::UpdateSharedDLLCount when the file is installed,
+// for a file with UpdateDLLCounter set, whether
 // the file was written or an existing one was kept; a False answer there
 // raises EAIIFCannotUpdateDLLCountInRegistry.
 #pragma once

@@ -9,6 +9,9 @@
 namespace kit {
 namespace {
 
+// Spelled out: a wrong key in the code must fail here.
+constexpr const char* kSharedDLLs = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
 using testing::InstallMachine;
 using testing::ScopedValue;
 
@@ -16,10 +19,10 @@ class SharedDLLTest : public ::testing::Test {
  protected:
   SharedDLLTest()
       : path_(InstalledPath(m_.Scratch() + "\\System", testing::UniqueName("Shared") + ".DLL")),
-        cleanup_(m_.platform(), RegRoot::kLocalMachine, shareddll::kKey, path_) {}
+        cleanup_(m_.platform(), RegRoot::kLocalMachine, kSharedDLLs, path_) {}
 
   RegValue Raw() {
-    auto k = m_.platform().Reg().Open(RegRoot::kLocalMachine, shareddll::kKey, RegAccess::kRead,
+    auto k = m_.platform().Reg().Open(RegRoot::kLocalMachine, kSharedDLLs, RegAccess::kRead,
                                       false);
     RegValue v;
     if (k) k->Query(path_, &v);
@@ -27,7 +30,7 @@ class SharedDLLTest : public ::testing::Test {
   }
   void Set(const RegValue& v) {
     auto k =
-        m_.platform().Reg().Open(RegRoot::kLocalMachine, shareddll::kKey, RegAccess::kAll, true);
+        m_.platform().Reg().Open(RegRoot::kLocalMachine, kSharedDLLs, RegAccess::kAll, true);
     ASSERT_TRUE(k && k->Set(path_, v));
   }
 
@@ -48,7 +51,7 @@ TEST_F(SharedDLLTest, FirstInstallationCountsOneAndTheSecondTwo) {
 
 TEST_F(SharedDLLTest, CounterIsNamedByThePathExactlyAsTheLogRecordsIt) {
   EXPECT_TRUE(UpdateSharedDLLCount(path_, "InstallFile1"));
-  auto k = m_.platform().Reg().Open(RegRoot::kLocalMachine, shareddll::kKey, RegAccess::kRead,
+  auto k = m_.platform().Reg().Open(RegRoot::kLocalMachine, kSharedDLLs, RegAccess::kRead,
                                     false);
   ASSERT_TRUE(k);
   std::vector<std::string> names;
@@ -72,7 +75,7 @@ TEST_F(SharedDLLTest, UnreadableCountStartsAgainFromZero) {
 TEST_F(SharedDLLTest, KeyThatCannotBeOpenedRaisesTheMessageWithNameAndError) {
   FaultPlatform faults(m_.platform());
   ScopedPlatform scope(faults);
-  faults.RefuseRegistryWrites(shareddll::kKey, RegRoot::kLocalMachine);
+  faults.RefuseRegistryWrites(kSharedDLLs, RegRoot::kLocalMachine);
   faults.FailNth("Reg.Open", 1, winerr::kAccessDenied);
   try {
     UpdateSharedDLLCount(path_, "InstallFile7");

@@ -171,7 +171,7 @@ class InstallEndToEndTest : public DriverTest {
   // The machine-wide traces of earlier runs in the same Wine prefix.
   void Forget() {
     for (const auto& p : {Path("VENDOR"), Path("SYSTEM")})
-      if (auto k = platform_.Reg().Open(RegRoot::kLocalMachine, shareddll::kKey, RegAccess::kAll, false))
+      if (auto k = platform_.Reg().Open(RegRoot::kLocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", RegAccess::kAll, false))
         k->DeleteValue(p);
     if (auto k = platform_.Reg().Open(RegRoot::kLocalMachine, helpfile::kKey, RegAccess::kAll, false))
       k->DeleteValue("TAVRIX.HLP");

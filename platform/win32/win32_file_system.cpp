@@ -162,7 +162,16 @@ bool Win32FileSystem::MoveEx(const std::string& from, const std::string& to, uin
   if ((flags & MOVEFILE_REPLACE_EXISTING) && !(flags & MOVEFILE_DELAY_UNTIL_REBOOT) &&
       !to.empty() && IsReadOnlyFile(to))
     return FailWith(err_, ERROR_ACCESS_DENIED);
-  return MoveFileExA(from.c_str(), to.empty() ? nullptr : to.c_str(), flags) ? true : Fail(err_);
+  if (MoveFileExA(from.c_str(), to.empty() ? nullptr : to.c_str(), flags)) return true;
+  // The Windows 95 family has no MoveFileEx: an immediate move there is a
+  // plain one, over a target that is deleted first only when the source is
+  // still there to take its place.
+  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED || (flags & MOVEFILE_DELAY_UNTIL_REBOOT) || to.empty())
+    return Fail(err_);
+  if ((flags & MOVEFILE_REPLACE_EXISTING) && GetFileAttributesA(from.c_str()) != INVALID_FILE_ATTRIBUTES &&
+      GetFileAttributesA(to.c_str()) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(to.c_str()))
+    return Fail(err_);
+  return MoveFileA(from.c_str(), to.c_str()) ? true : Fail(err_);
 }
 
 bool Win32FileSystem::Copy(const std::string& from, const std::string& to, bool fail_if_exists) {
