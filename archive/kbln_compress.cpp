@@ -285,7 +285,8 @@ void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
     LoadStats(h);
     stats_.CompressedSize = 0;
     if (OnBeforeAdding) OnBeforeAdding(*this, stats_);
-    {
+    // A short write of the compressed temporary file is a full disk too.
+    try {
       TCompressionStream z(level_, *dest_file_, [this] { AddStatus(); });
       source_stream_->Seek(0, SeekOrigin::kBegin);
       std::vector<unsigned char> buffer(kCopyBlock);
@@ -295,6 +296,8 @@ void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
         z.Write(buffer.data(), n);
       }
       z.Finish();
+    } catch (const EWriteError&) {
+      DoFullDisk();
     }
     stats_.Finished = true;
     AddStatus();

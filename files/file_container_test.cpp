@@ -39,8 +39,10 @@ TEST_F(ContainerTest, InstallRunExtractsEveryFileAndReportsItsOwnShares) {
   g->on_status = [&](TInstallFile*, int32_t, int32_t total) { group_totals.push_back(total); };
   driver_->on_status = [&](TInstallFile*, int32_t, int32_t total) { driver_totals.push_back(total); };
   g->on_show_copy_file_dlg = [&](TInstallContainer* c) {
-    events.push_back("show " + c->Name() + " " + std::to_string(g->TotalBytes()));
-    EXPECT_EQ(g->State(), fcsInstall);
+    auto* group = dynamic_cast<TFileContainer*>(c);
+    ASSERT_NE(group, nullptr);
+    events.push_back("show " + c->Name() + " " + std::to_string(group->TotalBytes()));
+    EXPECT_EQ(group->State(), fcsInstall);
   };
   g->on_close_copy_file_dlg = [&](TInstallContainer* c, bool aborted) {
     events.push_back("close " + c->Name() + (aborted ? " aborted" : ""));

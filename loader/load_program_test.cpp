@@ -8,6 +8,7 @@
 #include "base/exception.h"
 #include "driver/extraction_trailer.h"
 #include "driver/testing/driver_platform.h"
+#include "platform/current_platform.h"
 
 namespace kit {
 namespace {
