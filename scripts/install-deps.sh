@@ -56,6 +56,7 @@ if [ "${#need[@]}" -gt 0 ]; then
 fi
 if [ "${#want[@]}" -gt 0 ]; then
   echo "install-deps: installing ${want[*]}"
-  install "${want[@]}" || echo "install-deps: ${want[*]} not installed; the Win32 suite will run under 64-bit Wine" >&2
+  # One try: where the i386 index cannot be fetched, retrying costs minutes.
+  apt-get install -y -qq --no-install-recommends "${want[@]}" >/dev/null || echo "install-deps: ${want[*]} not installed; the Win32 suite will run under 64-bit Wine" >&2
 fi
 exit 0
