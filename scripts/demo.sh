@@ -2,7 +2,8 @@
 # The main job: builds the native programs, builds the Tavrix distribution
 # with "*BUILD" in one emulated Windows machine, installs it from the
 # self-extracting setup.exe into a fresh second machine, and shows what the
-# installation left there: files, registry and the calls the programs made.
+# installation left there (files, registry, the calls the programs made);
+# then removes it again with the uninstaller it installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -51,5 +52,12 @@ echo "== installation log"
 "$kitvm" regedit "$target" 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall' || true
 echo "== calls the programs made"
 "$kitvm" journal "$target"
-# Still to come: the wizard pages answered headless, and the uninstall step.
+
+echo "== remove it with the uninstaller the installation put in place"
+"$kitvm" run "$target" 'c:\Tavwin\uninstall.exe' Tavrix for Windows </dev/null || rc=$?
+"$kitvm" restart "$target"
+echo "files left:"
+"$kitvm" tree "$target" 'c:\Tavwin' || true
+"$kitvm" regedit "$target" 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall' || true
+# Still to come: the wizard pages answered headless.
 exit "$rc"
