@@ -42,6 +42,16 @@ class WatchedWindow : public RemovalWindow {
   std::vector<int> bar;
 };
 
+// A removal that fails once the files are done.
+class FailingWindow : public RemovalWindow {
+ public:
+  using RemovalWindow::RemovalWindow;
+  void CheckStep(RemovalStep step) override {
+    if (step == RemovalStep::kIniFiles) throw EUninstallError("Unable to write to C:\\WINDOWS\\TAVRIX.INI");
+    RemovalWindow::CheckStep(step);
+  }
+};
+
 class RemovalWindowTest : public ::testing::Test {
  protected:
   RemovalWindowTest() : machine_(testing::NewTestMachine()), scope_(machine_->platform()) {}
@@ -168,6 +178,21 @@ TEST_F(RemovalWindowTest, StartRemovesTickingTheChecklistInOrderAndMovingTheBar)
   ASSERT_EQ(app_.backend().MessageBoxes().size(), 1u);
   EXPECT_EQ(app_.backend().MessageBoxes()[0].text, "Tavrix for Windows has finished removing itself");
   EXPECT_EQ(app_.backend().MessageBoxes()[0].caption, "Remove Tavrix for Windows");
+}
+
+TEST_F(RemovalWindowTest, AFailureStopsTheRemovalAndLeavesStartDisabledAndTheLogKey) {
+  Log(kLog, "DisplayName", RegValue::String("Tavrix for Windows"));
+  FailingWindow window(p());
+  window.FormCreate({"Tavrix", "for", "Windows"});
+  window.StartBtnClick();
+  EXPECT_EQ(window.CurrentState(), RemovalWindow::State::kFailed);
+  EXPECT_FALSE(window.Form().FindControl("StartBtn")->Enabled());
+  EXPECT_EQ(window.Form().ModalResult(), mr::kNone);  // the window stays open
+  window.StartBtnClick();  // no second run from the same window
+  ASSERT_EQ(app_.backend().MessageBoxes().size(), 1u);
+  EXPECT_EQ(app_.backend().MessageBoxes()[0].text, "Unable to write to C:\\WINDOWS\\TAVRIX.INI.");
+  EXPECT_EQ(app_.backend().MessageBoxes()[0].flags & mb::kIconMask, mb::kIconStop);
+  EXPECT_TRUE(p().Reg().Open(RegRoot::kLocalMachine, kLog, RegAccess::kRead, false));
 }
 
 }  // namespace
