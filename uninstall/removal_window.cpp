@@ -78,10 +78,10 @@ void RemovalWindow::StartBtnClick() {
     form_->SetModalResult(mr::kOk);
   } catch (const Exception& e) {
     state_ = State::kFailed;
-    Application().ShowException(e);
+    Error(e.Message());
   } catch (const std::exception& e) {
     state_ = State::kFailed;
-    Application().ShowException(Exception(e.what()));
+    Error(e.what());
   }
 }
 
@@ -105,5 +105,9 @@ bool RemovalWindow::Confirm(const std::string& text) {
 }
 
 void RemovalWindow::Message(const std::string& text) { ShowMessageBox(text, form_->Caption(), mb::kOk); }
+
+void RemovalWindow::Error(const std::string& text) {
+  ShowMessageBox(text, Application().Title(), mb::kOk | mb::kIconStop);
+}
 
 }  // namespace kit

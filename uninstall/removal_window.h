@@ -53,6 +53,7 @@ class RemovalWindow : public RemovalView {
   void Refresh() override;
   bool Confirm(const std::string& text) override;
   void Message(const std::string& text) override;
+  void Error(const std::string& text) override;
 
  private:
   template <class T>

@@ -141,6 +141,7 @@ TEST_F(RemovalWindowTest, WithoutArgumentsStartStaysDisabledUnderTheFirstCaption
   ASSERT_EQ(app_.backend().MessageBoxes().size(), 1u);
   EXPECT_EQ(app_.backend().MessageBoxes()[0].text,
             "Please remove this software from the Add/Remove Programs from the Control Panel");
+  EXPECT_EQ(app_.backend().MessageBoxes()[0].flags & mb::kIconMask, mb::kIconStop);
 }
 
 TEST_F(RemovalWindowTest, StartRemovesTickingTheChecklistInOrderAndMovingTheBar) {
@@ -190,7 +191,7 @@ TEST_F(RemovalWindowTest, AFailureStopsTheRemovalAndLeavesStartDisabledAndTheLog
   EXPECT_EQ(window.Form().ModalResult(), mr::kNone);  // the window stays open
   window.StartBtnClick();  // no second run from the same window
   ASSERT_EQ(app_.backend().MessageBoxes().size(), 1u);
-  EXPECT_EQ(app_.backend().MessageBoxes()[0].text, "Unable to write to C:\\WINDOWS\\TAVRIX.INI.");
+  EXPECT_EQ(app_.backend().MessageBoxes()[0].text, "Unable to write to C:\\WINDOWS\\TAVRIX.INI");
   EXPECT_EQ(app_.backend().MessageBoxes()[0].flags & mb::kIconMask, mb::kIconStop);
   EXPECT_TRUE(p().Reg().Open(RegRoot::kLocalMachine, kLog, RegAccess::kRead, false));
 }
