@@ -22,6 +22,8 @@ class RemovalView {
   virtual bool Confirm(const std::string& text) = 0;
   // A plain message box with an OK button.
   virtual void Message(const std::string& text) = 0;
+  // The standard error box; a plain message unless the view has one.
+  virtual void Error(const std::string& text) { Message(text); }
 };
 
 }  // namespace kit

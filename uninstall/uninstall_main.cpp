@@ -1,6 +1,8 @@
-// The uninstall program: removes the product named by its arguments, asking
-// and reporting through message boxes (natively on the terminal, inside an
-// emulated machine).
+// The uninstall program: shows its window for the product named by its
+// arguments; Start removes it. Natively the window is printed on the
+// terminal, inside an emulated machine; without a terminal to answer on,
+// Start is pressed at once and every question takes its default answer.
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -9,65 +11,57 @@
 #include "platform/host.h"
 #include "ui/application.h"
 #include "ui/message_box.h"
-#include "uninstall/uninstaller.h"
+#include "uninstall/removal_window.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+
+#include "ui/headless_backend.h"
+#endif
 
 namespace {
 
-// Questions and messages go through the application's message boxes: real
-// ones on win32, the terminal natively.
-class PromptView : public kit::RemovalView {
- public:
-  explicit PromptView(std::string caption) : caption_(std::move(caption)) {}
-  void SetCaption(std::string caption) { caption_ = std::move(caption); }
-  void EnableStart(bool) override {}
-  void ShowProgress(bool) override {}
-  void SetProgress(int) override {}
-  void CheckStep(kit::RemovalStep) override {}
-  void Refresh() override {}
-  // No is the default: unattended, a shared file stays.
-  bool Confirm(const std::string& text) override {
-    return kit::ShowMessageBox(text, caption_,
-                               kit::mb::kYesNo | kit::mb::kIconQuestion | kit::mb::kDefButton2) ==
-           kit::id::kYes;
-  }
-  void Message(const std::string& text) override {
-    kit::ShowMessageBox(text, caption_, kit::mb::kOk);
-  }
-  void Error(const std::string& text) {
-    kit::ShowMessageBox(text, caption_, kit::mb::kOk | kit::mb::kIconStop);
-  }
-
- private:
-  std::string caption_;
-};
+// Nobody is there to press Start: the removal runs unattended.
+void PressStartWhenUnattended(kit::RemovalWindow& window) {
+#ifndef _WIN32
+  auto* headless = dynamic_cast<kit::HeadlessBackend*>(&kit::Application().Backend());
+  if (headless == nullptr || (isatty(0) && isatty(2))) return;
+  headless->Post([&window] { window.StartBtnClick(); });
+#else
+  (void)window;
+#endif
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  kit::Application().Initialize();
-  PromptView view("Uninstall program");
+  kit::TApplication& app = kit::Application();
+  app.Initialize();
   std::string error;
   std::unique_ptr<kit::Platform> platform = kit::OpenHostPlatform(argc, argv, &error);
   if (!platform) {
-    view.Error(error);
+    kit::ShowMessageBox(error, "Uninstall program", kit::mb::kOk | kit::mb::kIconStop);
     return 2;
   }
   kit::SetCurrentPlatform(platform.get());
   kit::SetAnsiCodePage(platform->System().AnsiCodePage());
   kit::SetOemCodePage(platform->System().OemCodePage());
-  kit::Uninstaller uninstaller(*platform, view);
   int rc = 0;
-  if (!uninstaller.Start(platform->System().Arguments())) {
-    rc = 1;
-  } else {
-    view.SetCaption(uninstaller.Caption());
-    try {
-      uninstaller.Remove();
-    } catch (const std::exception& e) {
-      view.Error(e.what());
+  try {
+    kit::RemovalWindow window(*platform);
+    window.FormCreate(platform->System().Arguments());
+    if (window.CanStart()) PressStartWhenUnattended(window);
+    window.ShowModal();
+    if (window.CurrentState() == kit::RemovalWindow::State::kFailed || window.Engine().ProductName().empty())
       rc = 1;
-    }
+  } catch (const kit::Exception& e) {
+    app.ShowException(e);
+    rc = 1;
+  } catch (const std::exception& e) {
+    app.ShowException(kit::Exception(e.what()));
+    rc = 1;
   }
+  app.DestroyComponents();
   kit::SetCurrentPlatform(nullptr);
   return rc;
 }

@@ -62,7 +62,7 @@ bool Uninstaller::Start(const std::vector<std::string>& arguments) {
   directories_.clear();
   if (arguments.empty()) {
     view_.EnableStart(false);
-    view_.Message("Please remove this software from the Add/Remove Programs from the Control Panel");
+    view_.Error("Please remove this software from the Add/Remove Programs from the Control Panel");
     return false;
   }
   product_.clear();
