@@ -9,6 +9,7 @@
 #include "ui/controls/group_box.h"
 #include "ui/controls/image.h"
 #include "ui/controls/label.h"
+#include "ui/controls/list_box.h"
 #include "ui/controls/memo.h"
 #include "ui/controls/panel.h"
 #include "ui/controls/progress_bar.h"
@@ -37,6 +38,7 @@ void RegisterUiClasses(ClassRegistry& registry) {
   registry.Register<TRadioButton>();
   registry.Register<TRadioGroup>();
   registry.Register<TSpeedButton>();
+  registry.Register<TListBox>();
 }
 
 }  // namespace kit

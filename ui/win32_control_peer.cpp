@@ -2,9 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "ui/gdi_surface.h"
 #include "ui/picture.h"
 
 namespace kit {
@@ -15,7 +17,8 @@ constexpr const char* kPeerProp = "KitControlPeer";
 
 bool OwnDrawn(WidgetKind kind) {
   return kind == WidgetKind::kPanel || kind == WidgetKind::kGroupBox || kind == WidgetKind::kImage ||
-         kind == WidgetKind::kBevel || kind == WidgetKind::kRadioGroup || kind == WidgetKind::kTabControl;
+         kind == WidgetKind::kBevel || kind == WidgetKind::kRadioGroup || kind == WidgetKind::kTabControl ||
+         kind == WidgetKind::kGraphic;
 }
 
 void EnsureClasses(WNDPROC own) {
@@ -87,6 +90,25 @@ HBITMAP BitmapFromFile(const std::vector<uint8_t>& data) {
   return bmp;
 }
 
+// The windows of graphic controls, in the order they were made.
+std::vector<Win32ControlPeer*>& GraphicPeers() {
+  static std::vector<Win32ControlPeer*> peers;
+  return peers;
+}
+
+bool Overlap(const ControlLook& a, const ControlLook& b) {
+  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+         b.top < a.top + a.height;
+}
+
+// The brush a window paints its background with.
+HBRUSH BackgroundBrush(HWND hwnd, HBRUSH own) {
+  if (own != nullptr) return own;
+  auto brush = static_cast<ULONG_PTR>(GetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND));
+  if (brush != 0 && brush <= COLOR_MENUBAR + 1) return GetSysColorBrush(static_cast<int>(brush - 1));
+  return brush != 0 ? reinterpret_cast<HBRUSH>(brush) : GetSysColorBrush(COLOR_BTNFACE);
+}
+
 }  // namespace
 
 COLORREF Win32Color(TColor color) {
@@ -101,6 +123,8 @@ Win32ControlPeer::Win32ControlPeer(PeerClient& client, WidgetKind kind, HWND par
 }
 
 Win32ControlPeer::~Win32ControlPeer() {
+  auto& graphics = GraphicPeers();
+  graphics.erase(std::remove(graphics.begin(), graphics.end(), this), graphics.end());
   if (hwnd_ != nullptr) {
     RemovePropA(hwnd_, kPeerProp);
     DestroyWindow(hwnd_);
@@ -122,7 +146,50 @@ void Win32ControlPeer::Create(const ControlLook& look) {
   if (OwnDrawn(kind_)) ex |= WS_EX_CONTROLPARENT;
   hwnd_ = CreateWindowExA(ex, cls, "", style, look.left, look.top, look.width, look.height, parent_,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr), nullptr);
-  if (hwnd_ != nullptr) SetPropA(hwnd_, kPeerProp, this);
+  if (hwnd_ == nullptr) return;
+  SetPropA(hwnd_, kPeerProp, this);
+  if (kind_ == WidgetKind::kGraphic) GraphicPeers().push_back(this);
+  KeepGraphicsBelow();
+}
+
+void Win32ControlPeer::KeepGraphicsBelow() {
+  // Graphic controls lie beneath the windowed ones, the first made lowest.
+  const auto& graphics = GraphicPeers();
+  for (auto it = graphics.rbegin(); it != graphics.rend(); ++it) {
+    if ((*it)->parent_ == parent_ && (*it)->hwnd_ != nullptr)
+      SetWindowPos((*it)->hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
+void Win32ControlPeer::PaintBeneath(HDC dc) {
+  RECT r{0, 0, look_.width, look_.height};
+  FillRect(dc, &r, BackgroundBrush(parent_, FromHandle(parent_) != nullptr ? FromHandle(parent_)->brush_ : nullptr));
+  for (Win32ControlPeer* below : GraphicPeers()) {
+    if (below == this) break;
+    if (below->parent_ != parent_ || !below->look_.visible || !Overlap(below->look_, look_)) continue;
+    const int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, below->look_.left - look_.left, below->look_.top - look_.top, nullptr);
+    if (!below->look_.transparent && below->brush_ != nullptr) {
+      RECT b{0, 0, below->look_.width, below->look_.height};
+      FillRect(dc, &b, below->brush_);
+    }
+    {
+      GdiSurface surface(dc);
+      below->client_.PaintPeer(surface);
+    }
+    RestoreDC(dc, saved);
+  }
+}
+
+void Win32ControlPeer::InvalidateGraphicsAbove() {
+  bool above = false;
+  for (Win32ControlPeer* g : GraphicPeers()) {
+    if (g == this) {
+      above = true;
+    } else if (above && g->parent_ == parent_ && g->hwnd_ != nullptr && Overlap(g->look_, look_)) {
+      InvalidateRect(g->hwnd_, nullptr, FALSE);
+    }
+  }
 }
 
 void Win32ControlPeer::ApplyFont(const TFont& font) {
@@ -204,11 +271,21 @@ void Win32ControlPeer::SetLook(const ControlLook& look) {
     case WidgetKind::kImage:
       if (first || old.picture != look.picture) ApplyPicture(look);
       break;
+    case WidgetKind::kListBox:
+      if (first || old.items != look.items) {
+        SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+        for (const std::string& item : look.items)
+          SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+      }
+      if (SendMessageA(hwnd_, LB_GETCURSEL, 0, 0) != look.item_index)
+        SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(look.item_index), 0);
+      break;
     default:
       break;
   }
   if (first || old.visible != look.visible) ShowWindow(hwnd_, look.visible ? SW_SHOWNA : SW_HIDE);
   if (!first) InvalidateRect(hwnd_, nullptr, TRUE);
+  if (kind_ == WidgetKind::kGraphic) InvalidateGraphicsAbove();
 }
 
 void Win32ControlPeer::Repaint() {
@@ -223,6 +300,11 @@ void Win32ControlPeer::Focus() {
 }
 
 bool Win32ControlPeer::Focused() const { return hwnd_ != nullptr && GetFocus() == hwnd_; }
+
+int Win32ControlPeer::CurrentIndex() const {
+  if (hwnd_ == nullptr || kind_ != WidgetKind::kListBox) return -1;
+  return static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0));
+}
 
 std::string Win32ControlPeer::CurrentText() const {
   if (hwnd_ == nullptr) return {};
@@ -270,6 +352,18 @@ LRESULT Win32ControlPeer::Paint() {
   HDC dc = BeginPaint(hwnd_, &ps);
   RECT r;
   GetClientRect(hwnd_, &r);
+  if (kind_ == WidgetKind::kGraphic) {
+    if (look_.transparent)
+      PaintBeneath(dc);
+    else if (brush_ != nullptr)
+      FillRect(dc, &r, brush_);
+    {
+      GdiSurface surface(dc);
+      client_.PaintPeer(surface);
+    }
+    EndPaint(hwnd_, &ps);
+    return 0;
+  }
   if (kind_ != WidgetKind::kBevel && brush_ != nullptr && !look_.transparent) FillRect(dc, &r, brush_);
   SelectObject(dc, font_);
   SetTextColor(dc, Win32Color(look_.font.Color()));
@@ -347,7 +441,11 @@ LRESULT CALLBACK Win32ControlPeer::OwnProc(HWND hwnd, UINT msg, WPARAM wparam, L
         return peer->Paint();
       case WM_ERASEBKGND:
         return 1;
+      case WM_NCHITTEST:
+        if (peer->kind_ == WidgetKind::kGraphic) return HTTRANSPARENT;
+        break;
       case WM_LBUTTONUP:
+        if (peer->kind_ == WidgetKind::kGraphic) break;
         peer->client_.HandlePeerEvent(PeerEvent::kClick);
         return 0;
       default:

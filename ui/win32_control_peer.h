@@ -34,12 +34,18 @@ class Win32ControlPeer : public WindowPeer {
   void Focus() override;
   bool Focused() const override;
   std::string CurrentText() const override;
+  int CurrentIndex() const override;
 
  private:
   void Create(const ControlLook& look);
   void ApplyFont(const TFont& font);
   void ApplyPicture(const ControlLook& look);
   LRESULT Paint();
+  // Graphic controls: their z-order among the siblings, what shows beneath
+  // a transparent one, and the ones above a changed one.
+  void KeepGraphicsBelow();
+  void PaintBeneath(HDC dc);
+  void InvalidateGraphicsAbove();
   static LRESULT CALLBACK OwnProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
 
   PeerClient& client_;
