@@ -190,15 +190,15 @@ TEST_F(Win32ControlTest, AutoSizedLabelTakesItsTextsSizeInItsFont) {
 TEST_F(Win32ControlTest, ImageShowsABitmapResourceAndTheFormIsKeptAsAScreenshot) {
   auto* image = new TImage(form_);
   image->SetParent(form_);
-  image->SetBounds(300, 10, 16, 8);
+  image->SetBounds(380, 50, 16, 8);
   image->Picture().LoadFromResourceName("KITTESTBMP");
   form_->Repaint();
   Application().ProcessMessages();
   const testing::WindowCapture shot = testing::CaptureWindow(top_);
   ASSERT_EQ(shot.width, 470);
   // The resource: red on the left half, green on the right.
-  EXPECT_EQ(shot.At(302, 12), 0x0000FFu);
-  EXPECT_EQ(shot.At(313, 12), 0x00FF00u);
+  EXPECT_EQ(shot.At(382, 52), 0x0000FFu);
+  EXPECT_EQ(shot.At(393, 52), 0x00FF00u);
   testing::KeepScreenshot(shot, "test-form");
 }
 
