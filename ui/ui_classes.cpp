@@ -16,6 +16,7 @@
 #include "ui/controls/radio_button.h"
 #include "ui/controls/radio_group.h"
 #include "ui/controls/speed_button.h"
+#include "ui/controls/tab_control.h"
 #include "ui/form.h"
 
 namespace kit {
@@ -39,6 +40,7 @@ void RegisterUiClasses(ClassRegistry& registry) {
   registry.Register<TRadioGroup>();
   registry.Register<TSpeedButton>();
   registry.Register<TListBox>();
+  registry.Register<TTabControl>();
 }
 
 }  // namespace kit

@@ -288,6 +288,31 @@ void Win32ControlPeer::SetLook(const ControlLook& look) {
   if (kind_ == WidgetKind::kGraphic) InvalidateGraphicsAbove();
 }
 
+RECT Win32ControlPeer::TabRect(HDC dc, int index) const {
+  int x = 2;
+  RECT tab{};
+  for (int i = 0; i <= index && i < static_cast<int>(look_.items.size()); ++i) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, look_.items[i].c_str(), static_cast<int>(look_.items[i].size()), &size);
+    tab = RECT{x, 4, x + size.cx + 12, 22};
+    x = tab.right;
+  }
+  return tab;
+}
+
+void Win32ControlPeer::ClickTab(int x, int y) {
+  if (y >= 22) return;
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, font_);
+  for (int i = 0; i < static_cast<int>(look_.items.size()); ++i) {
+    const RECT tab = TabRect(dc, i);
+    if (x >= tab.left && x < tab.right) chosen_tab_ = i;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  if (chosen_tab_ >= 0) client_.HandlePeerEvent(PeerEvent::kChange);
+}
+
 void Win32ControlPeer::Repaint() {
   if (hwnd_ == nullptr) return;
   if (kind_ == WidgetKind::kImage && look_.picture != nullptr) ApplyPicture(look_);
@@ -302,6 +327,7 @@ void Win32ControlPeer::Focus() {
 bool Win32ControlPeer::Focused() const { return hwnd_ != nullptr && GetFocus() == hwnd_; }
 
 int Win32ControlPeer::CurrentIndex() const {
+  if (kind_ == WidgetKind::kTabControl) return chosen_tab_;
   if (hwnd_ == nullptr || kind_ != WidgetKind::kListBox) return -1;
   return static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0));
 }
@@ -392,6 +418,18 @@ LRESULT Win32ControlPeer::Paint() {
       TextOutA(dc, 8, 0, (" " + look_.text + " ").c_str(), static_cast<int>(look_.text.size() + 2));
       break;
     }
+    case WidgetKind::kTabControl: {
+      RECT frame = r;
+      frame.top = 22;
+      DrawEdge(dc, &frame, EDGE_RAISED, BF_RECT);
+      for (size_t i = 0; i < look_.items.size(); ++i) {
+        RECT tab = TabRect(dc, static_cast<int>(i));
+        if (static_cast<int>(i) == look_.item_index) tab.top -= 2;
+        DrawEdge(dc, &tab, EDGE_RAISED, BF_LEFT | BF_TOP | BF_RIGHT);
+        DrawTextA(dc, look_.items[i].c_str(), -1, &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      }
+      break;
+    }
     case WidgetKind::kBevel: {
       const UINT e = look_.style == 1 ? EDGE_BUMP : EDGE_ETCHED;
       UINT sides = BF_RECT;
@@ -446,6 +484,10 @@ LRESULT CALLBACK Win32ControlPeer::OwnProc(HWND hwnd, UINT msg, WPARAM wparam, L
         break;
       case WM_LBUTTONUP:
         if (peer->kind_ == WidgetKind::kGraphic) break;
+        if (peer->kind_ == WidgetKind::kTabControl) {
+          peer->ClickTab(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
+          return 0;
+        }
         peer->client_.HandlePeerEvent(PeerEvent::kClick);
         return 0;
       default:

@@ -46,6 +46,9 @@ class Win32ControlPeer : public WindowPeer {
   void KeepGraphicsBelow();
   void PaintBeneath(HDC dc);
   void InvalidateGraphicsAbove();
+  // Tab controls: where a tab stands, and a click on the tab row.
+  RECT TabRect(HDC dc, int index) const;
+  void ClickTab(int x, int y);
   static LRESULT CALLBACK OwnProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
 
   PeerClient& client_;
@@ -59,6 +62,7 @@ class Win32ControlPeer : public WindowPeer {
   ControlLook look_;
   bool have_look_ = false;
   bool setting_text_ = false;
+  int chosen_tab_ = -1;
 };
 
 // The standard colour of a colour value.

@@ -12,6 +12,7 @@
 #include "ui/controls/image.h"
 #include "ui/controls/label.h"
 #include "ui/controls/list_box.h"
+#include "ui/controls/tab_control.h"
 #include "ui/controls/progress_bar.h"
 #include "ui/form.h"
 #include "ui/testing/test_form.h"
@@ -200,6 +201,21 @@ TEST_F(Win32ControlTest, ImageShowsABitmapResourceAndTheFormIsKeptAsAScreenshot)
   EXPECT_EQ(shot.At(382, 52), 0x0000FFu);
   EXPECT_EQ(shot.At(393, 52), 0x00FF00u);
   testing::KeepScreenshot(shot, "test-form");
+}
+
+TEST_F(Win32ControlTest, ClickOnATabChoosesIt) {
+  auto* tabs = new TTabControl(form_);
+  tabs->SetParent(form_);
+  tabs->SetBounds(150, 200, 300, 60);
+  tabs->Tabs().SetLines({"Bir", "Iki"});
+  int changes = 0;
+  tabs->SetOnChange([&](TComponent*) { ++changes; });
+  HWND hwnd = ChildWindowFromPointEx(top_, POINT{155, 205}, CWP_SKIPINVISIBLE);
+  ASSERT_NE(hwnd, top_);
+  SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(4, 12));  // on the first tab
+  SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(290, 12));  // beyond the last one
+  EXPECT_EQ(tabs->TabIndex(), 0);
+  EXPECT_EQ(changes, 1);
 }
 
 }  // namespace
