@@ -163,7 +163,8 @@ void Win32ControlPeer::KeepGraphicsBelow() {
 
 void Win32ControlPeer::PaintBeneath(HDC dc) {
   RECT r{0, 0, look_.width, look_.height};
-  FillRect(dc, &r, BackgroundBrush(parent_, FromHandle(parent_) != nullptr ? FromHandle(parent_)->brush_ : nullptr));
+  Win32ControlPeer* container = FromHandle(parent_);
+  FillRect(dc, &r, BackgroundBrush(parent_, container != nullptr ? container->brush_ : nullptr));
   for (Win32ControlPeer* below : GraphicPeers()) {
     if (below == this) break;
     if (below->parent_ != parent_ || !below->look_.visible || !Overlap(below->look_, look_)) continue;
