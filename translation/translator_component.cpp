@@ -193,10 +193,16 @@ TKblnLanguage TTranslator::TranslateControl(TKblnLanguage from_language, TCompon
 }
 
 void TTranslator::TranslateChild(TKblnLanguage from_language, TControl& child) {
+  // A GLID's text, or the form's own text where the target has none (not
+  // the text of the language before).
   int32_t glid = 0;
-  if (auto* label = dynamic_cast<TTranslateLabel*>(&child)) glid = label->GLID();
-  if (auto* button = dynamic_cast<TTranslateBitBtn*>(&child)) glid = button->GLID();
-  if (glid > 0) SetCaptionFitting(child, TranslateGLID(glid, child.Caption()));
+  if (auto* label = dynamic_cast<TTranslateLabel*>(&child)) {
+    glid = label->GLID();
+    if (glid > 0) SetCaptionFitting(child, TranslateGLID(glid, label->FormText()));
+  } else if (auto* button = dynamic_cast<TTranslateBitBtn*>(&child)) {
+    glid = button->GLID();
+    if (glid > 0) SetCaptionFitting(child, TranslateGLID(glid, button->FormText()));
+  }
   if (glid >= 0) {
     if (dynamic_cast<TLabel*>(&child) != nullptr || dynamic_cast<TButton*>(&child) != nullptr) {
       SetCaptionFitting(child, TranslateText(from_language, child.Caption()));
