@@ -178,7 +178,26 @@ void TTranslator::SetFormFontInto(TKblnLanguage into_language, TComponent& form)
   SetFormFont(form);
 }
 
+std::string TTranslator::GlidText(int32_t glid, const std::string& form_text) {
+  const TLanguage* target = GetLanguage(set_.TranslateIntoLanguage());
+  const TLanguageMemo* memo = target ? target->FindMemo(glid) : nullptr;
+  if (memo == nullptr || glid_turns_ == nullptr) return TranslateGLID(glid, form_text);
+  const int turn = (*glid_turns_)[glid]++;
+  return turn < memo->Lines().Count() ? memo->Lines()[turn] : form_text;
+}
+
 TKblnLanguage TTranslator::TranslateControl(TKblnLanguage from_language, TComponent& control) {
+  // The outermost call counts the turns of shared GLIDs for the whole form.
+  std::map<int32_t, int> turns;
+  struct Outermost {
+    std::map<int32_t, int>*& slot;
+    bool owner;
+    ~Outermost() {
+      if (owner) slot = nullptr;
+    }
+  } outermost{glid_turns_, glid_turns_ == nullptr};
+  if (outermost.owner) glid_turns_ = &turns;
+
   TControlParent* parent = nullptr;
   if (auto* form = dynamic_cast<TForm*>(&control)) {
     form->SetCaption(TranslateText(from_language, form->Caption()));
@@ -198,10 +217,10 @@ void TTranslator::TranslateChild(TKblnLanguage from_language, TControl& child) {
   int32_t glid = 0;
   if (auto* label = dynamic_cast<TTranslateLabel*>(&child)) {
     glid = label->GLID();
-    if (glid > 0) SetCaptionFitting(child, TranslateGLID(glid, label->FormText()));
+    if (glid > 0) SetCaptionFitting(child, GlidText(glid, label->FormText()));
   } else if (auto* button = dynamic_cast<TTranslateBitBtn*>(&child)) {
     glid = button->GLID();
-    if (glid > 0) SetCaptionFitting(child, TranslateGLID(glid, button->FormText()));
+    if (glid > 0) SetCaptionFitting(child, GlidText(glid, button->FormText()));
   }
   if (glid >= 0) {
     if (dynamic_cast<TLabel*>(&child) != nullptr || dynamic_cast<TButton*>(&child) != nullptr) {

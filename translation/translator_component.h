@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "base/component.h"
@@ -54,9 +55,15 @@ class TTranslator : public TComponent, public Translator {
 
  private:
   void TranslateChild(TKblnLanguage from_language, TControl& child);
+  // The target's text for a translated control's GLID: the next line of
+  // the target's memo of that GLID when it has one (several labels of a
+  // form sharing a GLID take its lines in turn), else its string, else the
+  // form's own text.
+  std::string GlidText(int32_t glid, const std::string& form_text);
   uint16_t UserLangId() const;
 
   std::function<uint16_t()> user_lang_id_;
+  std::map<int32_t, int>* glid_turns_ = nullptr;  // during TranslateControl
   TLanguageSet set_;
 };
 

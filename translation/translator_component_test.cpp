@@ -255,6 +255,31 @@ TEST_F(TranslatorTest, LongTranslationsStayWhole) {
   EXPECT_GE(label.Height(), 3 * height);
 }
 
+TEST_F(TranslatorTest, LabelsSharingAGlidTakeTheMemoLinesInTurn) {
+  translator->Language(klGerman).SetStrings(
+      {"38;Fertig", "#38;", "Bitte warten.", "Die Dateien sind installiert.", "#"});
+  auto& panel = Control<TPanel>("Panel");
+  std::vector<TTranslateLabel*> labels;
+  for (const char* text : {"Bekleyin!", "Tamamland\xFD!", ""}) {
+    labels.push_back(new TTranslateLabel(page));
+    labels.back()->SetParent(&panel);
+    labels.back()->SetCaption(text);
+    labels.back()->SetGLID(38);
+  }
+  TranslateForm(klEnglish, *page);
+  EXPECT_EQ(labels[0]->Caption(), "Bitte warten.");
+  EXPECT_EQ(labels[1]->Caption(), "Die Dateien sind installiert.");
+  EXPECT_EQ(labels[2]->Caption(), "");  // beyond the memo: its own text
+  // Every translation starts again at the first line.
+  TranslateForm(klGerman, *page);
+  EXPECT_EQ(labels[0]->Caption(), "Bitte warten.");
+  // Without a memo every label takes the string.
+  translator->SetTranslateIntoLanguage(klRussian);
+  translator->Language(klRussian).Strings().Add("38;\xC3\xEE\xF2\xEE\xE2\xEE");
+  TranslateForm(klGerman, *page);
+  for (auto* label : labels) EXPECT_EQ(label->Caption(), "\xC3\xEE\xF2\xEE\xE2\xEE");
+}
+
 TEST_F(TranslatorTest, MalformedTableFailsTheLoadNamingTheLine) {
   const std::string bad = R"(object Page: TForm
   object MainTranslator: TTranslator
