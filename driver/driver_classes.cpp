@@ -5,6 +5,7 @@
 #include "driver/main_form.h"
 #include "files/file_classes.h"
 #include "model/model_classes.h"
+#include "translation/translated_controls.h"
 #include "ui/ui_classes.h"
 
 namespace kit {
@@ -13,6 +14,7 @@ void RegisterDriverClasses(ClassRegistry& registry) {
   RegisterUiClasses(registry);
   RegisterModelClasses(registry);
   RegisterFileClasses(registry);
+  RegisterTranslatedControlClasses(registry);
   registry.Register<TInstall>();
   registry.Register<TForm1>();
 }
