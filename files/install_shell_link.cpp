@@ -158,7 +158,7 @@ void TInstallShellLink::InitializeCom() {
 }
 
 void TInstallShellLink::ReleaseSelf() {
-  if (releasing_ || Owner() == nullptr) return;
+  if (releasing_ || Owner() == nullptr || IsLoading()) return;
   releasing_ = true;
   delete this;
 }

@@ -76,7 +76,8 @@ class TInstallShellLink : public TBaseHelperComponent {
 
  private:
   void MakeShellLink();
-  // Frees a link its owner holds; one without owner belongs to its creator.
+  // Frees a link its owner holds; one without owner belongs to its creator,
+  // and one being loaded is freed by the reader.
   void ReleaseSelf();
   void MakeProgramManagerItem();
 

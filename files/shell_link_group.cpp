@@ -103,7 +103,7 @@ void TShellLinkGroup::SetDestDirType(TPathSpecifiers type) {
 void TShellLinkGroup::ContainerRemoved(TInstallContainer* component) {
   const bool contained = component != nullptr && component == Container();
   TBaseHelperComponent::ContainerRemoved(component);
-  if (contained && !releasing_ && Owner() != nullptr) {
+  if (contained && !releasing_ && Owner() != nullptr && !IsLoading()) {
     releasing_ = true;
     delete this;
   }
