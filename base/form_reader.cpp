@@ -125,11 +125,16 @@ class Session {
   }
 
   void CleanUp() {
-    for (TComponent* c : loading_) c->SetLoading(false);
     if (root_created_) {
+      for (TComponent* c : loading_) c->SetLoading(false);
       delete root_;
     } else {
+      // Freed while still loading, so that none frees another that refers
+      // to it: each is deleted here once.
+      const std::set<TComponent*> made(created_.begin(), created_.end());
       for (auto it = created_.rbegin(); it != created_.rend(); ++it) delete *it;
+      for (TComponent* c : loading_)
+        if (made.count(c) == 0) c->SetLoading(false);
     }
     root_ = nullptr;
     created_.clear();

@@ -6,11 +6,14 @@
 #include "files/install_file.h"
 #include "files/install_file_group.h"
 #include "files/shell_link_group.h"
+#include "files/shell_link_roles.h"
 #include "files/uninstall_exe.h"
 #include "model/install_driver.h"
 #include "model/meta_variables.h"
 #include "model/object_location.h"
 #include "model/program_manager.h"
+#include "model/program_manager_errors.h"
+#include "model/system_errors.h"
 #include "model/system_folders.h"
 #include "platform/current_platform.h"
 #include "system/install_log.h"
@@ -64,11 +67,118 @@ TInstallShellLink::TInstallShellLink(TComponent* owner) : TBaseHelperComponent(o
   SetInclude(true);
 }
 
-TInstallShellLink::~TInstallShellLink() { AnnounceDestruction(); }
+TInstallShellLink::~TInstallShellLink() {
+  releasing_ = true;
+  AnnounceDestruction();
+}
+
+namespace {
+
+bool NeedsFile(TShellLinkKind kind) {
+  return kind == lkMainExecutable || kind == lkLinkInSubFolder || kind == lkLinkInMainFolder;
+}
+
+// The group kind a link kind's container must have.
+TShellGroupKind FolderOf(TShellLinkKind kind) { return kind == lkLinkInSubFolder ? gkMainSubFolder : gkMainFolder; }
+
+[[noreturn]] void Refuse(const char* message) { throw Exception(TranslateMessage(message)); }
+
+}  // namespace
+
+void TInstallShellLink::SetLinkKind(TShellLinkKind kind) {
+  if (IsLoading() || kind == lkCustom) {
+    link_kind_ = kind;
+    return;
+  }
+  TShellLinkGroup* main = MainFolder();
+  TShellLinkGroup* sub = MainSubFolder();
+  TShellLinkGroup* folder = nullptr;
+  switch (kind) {
+    case lkMainExecutable:
+      if (main == nullptr) Refuse("You must first specify a folder as the main folder");
+      if (TInstallShellLink* current = MainExecutableLink()) current->FallBackToCustom();
+      if (object_location_type_ != ddObjectLink) Refuse("You must the ObjectLocationType set to ddObjectLink");
+      if (dynamic_cast<TInstallFile*>(object_link_) == nullptr)
+        Refuse("You must be pointing to a TInstallFile component with the ObjectLink property");
+      folder = main;
+      break;
+    case lkLinkToSubFolder:
+      if (main == nullptr) Refuse("You must first specify a folder as the main folder");
+      if (sub == nullptr) Refuse("You must first specify a folder as the main sub folder");
+      if (TInstallShellLink* current = SubFolderLink()) current->FallBackToCustom();
+      object_link_ = sub;
+      object_location_type_ = ddObjectLink;
+      object_location_.clear();
+      folder = main;
+      break;
+    case lkLinkInSubFolder:
+      if (sub == nullptr) Refuse("You must first specify a folder as the main sub folder");
+      if (object_location_type_ != ddObjectLink) Refuse("You must set the ObjectLocationType to ddObjectLink");
+      if (dynamic_cast<TInstallFile*>(object_link_) == nullptr)
+        Refuse("You must be pointing to a TInstallFile component with the ObjectLink property");
+      folder = sub;
+      break;
+    case lkLinkInMainFolder:
+      if (main == nullptr) Refuse("You must first specify a folder as the main folder");
+      if (object_location_type_ != ddObjectLink) Refuse("You must the ObjectLocationType set to ddObjectLink");
+      if (dynamic_cast<TInstallFile*>(object_link_) == nullptr)
+        Refuse("You must be pointing to a TInstallFile component with the ObjectLink property");
+      folder = main;
+      break;
+    default:
+      throw Exception(TranslatedFormat("The link kind %d of %s is not a TShellLinkKind",
+                                       {static_cast<long long>(kind), Name()}));
+  }
+  link_kind_ = kind;
+  SetContainer(folder);
+  StoreDestDirType(ddContainerDestDir);
+}
+
+void TInstallShellLink::SetContainer(TInstallContainer* container) {
+  TBaseHelperComponent::SetContainer(container);
+  if (IsLoading() || link_kind_ == lkCustom) return;
+  auto* group = dynamic_cast<TShellLinkGroup*>(Container());
+  if (group == nullptr || group->GroupKind() != FolderOf(link_kind_)) link_kind_ = lkCustom;
+}
+
+void TInstallShellLink::SetDestDirType(TPathSpecifiers type) {
+  if (!IsLoading() && link_kind_ != lkCustom) {
+    StoreDestDirType(ddContainerDestDir);
+    return;
+  }
+  TBaseHelperComponent::SetDestDirType(type);
+}
+
+void TInstallShellLink::InitializeCom() {
+  if (com_initialized_) return;
+  const uint32_t code = InitializeComForThread();
+  if (code != hresult::kOk && code != hresult::kFalse)
+    throw ESHELLCannotInitialize(static_cast<int32_t>(code));
+  com_initialized_ = true;
+}
+
+void TInstallShellLink::ReleaseSelf() {
+  if (releasing_ || Owner() == nullptr || IsLoading()) return;
+  releasing_ = true;
+  delete this;
+}
+
+namespace {
+
+// A hot key is a virtual key (1 .. 254) in the low byte with the shift,
+// control, alt and extended flags (0x01 .. 0x08) in the high byte; 0 is none.
+bool IsHotKey(int64_t key) {
+  if (key == 0) return true;
+  if (key < 0 || key > 0xFFFF) return false;
+  const int64_t vk = key & 0xFF, modifiers = key >> 8;
+  return vk != 0 && vk != 0xFF && (modifiers & ~0x0F) == 0;
+}
+
+}  // namespace
 
 void TInstallShellLink::SetHotKey(int64_t key) {
-  if (key < 0 || key > 0xFFFF)
-    throw Exception(TranslatedFormat("The hot key %d of %s is not a 16-bit key code",
+  if (key < 0 || key > 0xFFFF || (!IsLoading() && !IsHotKey(key)))
+    throw Exception(TranslatedFormat("The hot key %d of %s is not a key with shift, control, alt or extended flags",
                                      {static_cast<long long>(key), Name()}));
   hot_key_ = static_cast<uint16_t>(key);
 }
@@ -100,13 +210,10 @@ void TInstallShellLink::SetObjectLink(TInstallContainer* object) {
   if (object == nullptr) {
     object_link_ = nullptr;
     object_location_type_ = ddAbsolute;
-    if (link_kind_ == lkMainExecutable || link_kind_ == lkLinkInSubFolder || link_kind_ == lkLinkInMainFolder)
-      link_kind_ = lkCustom;
+    if (NeedsFile(link_kind_)) link_kind_ = lkCustom;
     return;
   }
-  const bool needs_file =
-      link_kind_ == lkMainExecutable || link_kind_ == lkLinkInSubFolder || link_kind_ == lkLinkInMainFolder;
-  if (needs_file && dynamic_cast<TInstallFile*>(object) == nullptr)
+  if (NeedsFile(link_kind_) && dynamic_cast<TInstallFile*>(object) == nullptr)
     throw Exception(TranslateMessage(
         "For lkMainExecutable, lkLinkInSubFolder, or lkLinkMainFolder ObjectLink must be a TInstallFile"));
   if (link_kind_ == lkLinkToSubFolder) {
@@ -127,9 +234,14 @@ void TInstallShellLink::SetObjectLink(TInstallContainer* object) {
   object_link_ = object;
 }
 
+// A link goes with the object it points to and with its folder.
 void TInstallShellLink::ContainerRemoved(TInstallContainer* component) {
-  if (component != nullptr && component == object_link_) SetObjectLink(nullptr);
+  if (component == nullptr) return;
+  const bool linked = component == object_link_;
+  const bool contained = component == Container();
+  if (linked) SetObjectLink(nullptr);
   TBaseHelperComponent::ContainerRemoved(component);
+  if (linked || contained) ReleaseSelf();
 }
 
 std::string TInstallShellLink::GetObjectLocation() const {
@@ -170,6 +282,11 @@ void TInstallShellLink::MakeShellLink() {
       throw Exception(TranslatedFormat(
           "The TInstallShellLink %s name could not be installed. The following error was reported %s",
           {Name(), "the link name " + link_name_ + " holds a character Windows refuses in file names"}));
+  if (!IsHotKey(hot_key_))  // a stored configuration is read as it stands
+    throw Exception(TranslatedFormat(
+        "The TInstallShellLink %s name could not be installed. The following error was reported %s",
+        {Name(), "the hot key " + std::to_string(hot_key_) + " is not a key with shift, control, alt or extended flags"}));
+  InitializeCom();
   ShellLinkData data;
   data.target = GetObjectLocation();
   data.arguments = ExpandMetaVariables(parameters_, this);
@@ -193,6 +310,11 @@ void TInstallShellLink::MakeProgramManagerItem() {
 void AddProgramManagerItem(const std::string& group, const std::string& item, const std::string& command_line,
                            const std::string& default_dir) {
   TProgramManager& pm = ProgramManager();
+  // Refused before the group is made, so nothing is left half-made.
+  const std::string text = TProgramManager::AddItemText(command_line, item, std::string(), 0, default_dir, std::string());
+  if (!TProgramManager::IsSendable(text, TProgramManager::kAddItemFields))
+    throw EAIPMCannotAddItem(group, item, text);
+  if (!TProgramManager::IsSendable("[ShowGroup(" + group + ",8)]", 2)) throw EAIPMCannotOpenGroup(group);
   pm.CreateGroup(group);
   if (pm.FindItem(item) > 0) pm.ReplaceItem(item);
   pm.AddItem(command_line, item, std::string(), 0, default_dir, std::string());

@@ -5,7 +5,13 @@
 #include "base/exception.h"
 #include "files/shell_link_group.h"
 #include "files/testing/file_fixture.h"
+#include "model/system_folders.h"
 #include "system/testing/install_machine.h"
+
+#ifdef _WIN32
+#include <objbase.h>
+#include <windows.h>
+#endif
 
 namespace kit {
 namespace {
@@ -31,7 +37,14 @@ TEST(InstallShellLinkSettersTest, LinkNamesFollowTheTargetAndEndInLnk) {
   EXPECT_EQ(link.LinkName(), "Tinst.LNK");
   link.SetObjectLocation("C:\\Tavwin\\Other.exe");  // a chosen name stays
   EXPECT_EQ(link.LinkName(), "Tinst.LNK");
-  EXPECT_EQ(FailureOf([&] { link.SetHotKey(0x10000); }), "The hot key 65536 of Link1 is not a 16-bit key code");
+  link.SetHotKey(0x0654);  // control+shift+T
+  EXPECT_EQ(FailureOf([&] { link.SetHotKey(0x10000); }),
+            "The hot key 65536 of Link1 is not a key with shift, control, alt or extended flags");
+  EXPECT_EQ(FailureOf([&] { link.SetHotKey(0x1054); }),
+            "The hot key 4180 of Link1 is not a key with shift, control, alt or extended flags");
+  EXPECT_EQ(FailureOf([&] { link.SetHotKey(0x0600); }),
+            "The hot key 1536 of Link1 is not a key with shift, control, alt or extended flags");
+  EXPECT_EQ(link.HotKey(), 0x0654);
 }
 
 class InstallShellLinkTest : public testing::FileTest {};
@@ -48,10 +61,16 @@ TEST_F(InstallShellLinkTest, LinkingAFileNamesTheLinkAfterItAndNeedsAFileForTheM
   TShellLinkGroup group(nullptr);
   group.SetName("Folder");
   TInstallShellLink main(nullptr);
-  main.SetLinkKind(lkMainExecutable);
+  // Kinds as a stored configuration sets them, without their folders.
+  auto kind = [&main](TShellLinkKind k) {
+    main.SetLoading(true);
+    main.SetLinkKind(k);
+    main.SetLoading(false);
+  };
+  kind(lkMainExecutable);
   EXPECT_EQ(FailureOf([&] { main.SetObjectLink(&group); }),
             "For lkMainExecutable, lkLinkInSubFolder, or lkLinkMainFolder ObjectLink must be a TInstallFile");
-  main.SetLinkKind(lkLinkToSubFolder);
+  kind(lkLinkToSubFolder);
   EXPECT_EQ(FailureOf([&] { main.SetObjectLink(&group); }),
             "For lkLinkToSubFolder, ObjectLink must be a ShellLinkGroup that is the main sub folder");
   EXPECT_EQ(main.ObjectLink(), nullptr);
@@ -104,6 +123,84 @@ TEST_F(InstallShellLinkTest, ABlankOrRefusedLinkNameMakesNothing) {
             "link name Two|Parts.LNK holds a character Windows refuses in file names");
   EXPECT_FALSE(Exists(dest_ + "\\Two|Parts.LNK"));
 }
+
+TEST_F(InstallShellLinkTest, RefusedFoldersAndHotKeysAreReportedBeforeAnythingIsMade) {
+  TInstallShellLink link(nullptr);
+  link.SetName("Link1");
+  link.SetContainer(driver_.get());
+  link.SetMethod(mtShellLinkInterface);
+  link.SetObjectLocation("C:\\Tavwin\\Tinst.exe");
+  link.SetDestDirType(ddAbsolute);
+  const std::string bad = m_.Scratch() + "\\Bad?Folder";
+  link.SetDestDir(bad);
+  EXPECT_EQ(FailureOf([&] { link.ProcessHelpers(); }),
+            "The TInstallShellLink Link1 name could not be installed. The following error was reported the link "
+            "file path " + bad + "\\Tinst.LNK holds the character ?, which Windows refuses in file names");
+  EXPECT_FALSE(Exists(bad));
+  const std::string deep = m_.Scratch() + "\\Menu\\" + std::string(250, 'x');
+  link.SetDestDir(deep);
+  EXPECT_EQ(FailureOf([&] { link.ProcessHelpers(); }),
+            "The TInstallShellLink Link1 name could not be installed. The following error was reported the link "
+            "file path " + deep + "\\Tinst.LNK is longer than 259 characters");
+  EXPECT_FALSE(Exists(m_.Scratch() + "\\Menu"));
+  // A stored configuration is read as it stands; the link is refused.
+  link.SetDestDir(m_.Scratch() + "\\Menu");
+  link.SetLoading(true);
+  link.SetHotKey(0x2054);
+  link.SetLoading(false);
+  EXPECT_EQ(FailureOf([&] { link.ProcessHelpers(); }),
+            "The TInstallShellLink Link1 name could not be installed. The following error was reported the hot key "
+            "8276 is not a key with shift, control, alt or extended flags");
+  EXPECT_FALSE(Exists(m_.Scratch() + "\\Menu"));
+}
+
+TEST_F(InstallShellLinkTest, WithoutALinkObjectOnlyProgramMenuLinksBecomeItemsAndBadFieldsAreRefused) {
+  testing::VersionPlatform nt351(m_.platform(), 2, 3, 51);
+  ScopedPlatform scope(nt351);
+  const std::string group = testing::UniqueName("Tavrix");
+  TInstallShellLink link(nullptr);
+  link.SetName("Link1");
+  link.SetContainer(driver_.get());
+  link.SetObjectLocation("C:\\Tavwin\\Tinst.exe");
+  link.ProcessHelpers();  // below the installation folder: nothing, no error
+  EXPECT_FALSE(Exists(dest_ + "\\Tinst.LNK"));
+  link.SetDestDirType(ddProgramMenuDir);
+  link.SetDestDir("\\" + group);
+  link.SetLinkName("Tinst,Other");
+  EXPECT_EQ(FailureOf([&] { link.ProcessHelpers(); }),
+            "The TProgramManager object was unable to add the following program item: Tinst,Other to the following "
+            "group: " + group + ". The arguments passed to  Program Manager were: [AddItem(\"C:\\Tavwin\\Tinst.exe\" "
+            ",Tinst,Other,,0,,,\"C:\\Tavwin\",)]");
+  link.SetLinkName("Tinst");
+  link.SetParameters("/a)][DeleteGroup(x");
+  EXPECT_NE(FailureOf([&] { link.ProcessHelpers(); }).find("unable to add the following program item: Tinst"),
+            std::string::npos);
+  EXPECT_FALSE(Exists(GetProgramMenuDir() + "\\" + group));  // the group was never made
+}
+
+#ifdef _WIN32
+// COM initialised for a thread in the other apartment mode refuses the
+// link's initialisation; the code is reported.
+TEST(InstallShellLinkComTest, AFailedComInitialisationIsReportedWithItsCode) {
+  struct Run {
+    std::string message;
+    static DWORD WINAPI Thread(void* p) {
+      auto* run = static_cast<Run*>(p);
+      CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+      TInstallShellLink link(nullptr);
+      link.SetName("Link1");
+      run->message = FailureOf([&] { link.InitializeCom(); });
+      CoUninitialize();
+      return 0;
+    }
+  } run;
+  HANDLE thread = CreateThread(nullptr, 0, &Run::Thread, &run, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  EXPECT_EQ(run.message, "Could not initialize IShellLink with following error code returned: -2147417850");
+}
+#endif
 
 }  // namespace
 }  // namespace kit

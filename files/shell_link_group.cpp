@@ -1,6 +1,9 @@
 #include "files/shell_link_group.h"
 
 #include "base/exception.h"
+#include "files/install_shell_link.h"
+#include "files/shell_link_roles.h"
+#include "model/install_driver.h"
 #include "platform/current_platform.h"
 #include "system/translated_format.h"
 #include "ui/handler_table.h"
@@ -42,7 +45,69 @@ TShellLinkGroup::TShellLinkGroup(TComponent* owner) : TBaseHelperComponent(owner
   SetInclude(true);
 }
 
-TShellLinkGroup::~TShellLinkGroup() { AnnounceDestruction(); }
+TShellLinkGroup::~TShellLinkGroup() {
+  releasing_ = true;
+  AnnounceDestruction();
+}
+
+void TShellLinkGroup::DropRole() {
+  if (MainFolder() == this) {
+    if (TInstallShellLink* link = MainExecutableLink()) link->FallBackToCustom();
+    if (TInstallShellLink* link = SubFolderLink()) link->FallBackToCustom();
+  } else if (MainSubFolder() == this) {
+    if (TInstallShellLink* link = SubFolderLink()) link->FallBackToCustom();
+    for (TInstallShellLink* link : LinksInSubFolder()) link->FallBackToCustom();
+  }
+}
+
+void TShellLinkGroup::SetGroupKind(TShellGroupKind kind) {
+  if (IsLoading()) {
+    group_kind_ = kind;
+    return;
+  }
+  if (kind == gkCustom) {
+    DropRole();
+    group_kind_ = gkCustom;
+    return;
+  }
+  if (kind != gkMainFolder && kind != gkMainSubFolder)
+    throw Exception(TranslatedFormat("The group kind %d of %s is not a TShellGroupKind",
+                                     {static_cast<long long>(kind), Name()}));
+  InstallDriver* driver = Driver();
+  if (driver == nullptr) throw Exception(TranslateMessage("Must first have a TInstall component"));
+  if (group_kind_ != kind) DropRole();  // the other role goes first
+  TShellLinkGroup* previous = kind == gkMainFolder ? MainFolder() : MainSubFolder();
+  if (previous != nullptr && previous != this) previous->Demote();
+  group_kind_ = kind;
+  if (kind == gkMainFolder) {
+    for (TInstallShellLink* link : {MainExecutableLink(), SubFolderLink()})
+      if (link != nullptr) link->SetContainer(this);
+  } else {
+    if (TInstallShellLink* link = SubFolderLink()) link->SetObjectLink(this);
+    for (TInstallShellLink* link : LinksInSubFolder()) link->SetContainer(this);
+  }
+  SetContainer(&driver->DriverComponent());
+  StoreDestDirType(kind == gkMainFolder ? ddProgramMenuDir : ddContainerDestDir);
+  if (IsDesigning() && DestDir().empty())
+    SetDestDir(kind == gkMainFolder ? "\\" + driver->ProductName() : std::string("\\More stuff"));
+}
+
+void TShellLinkGroup::SetDestDirType(TPathSpecifiers type) {
+  if (!IsLoading() && group_kind_ != gkCustom) {
+    StoreDestDirType(group_kind_ == gkMainFolder ? ddProgramMenuDir : ddContainerDestDir);
+    return;
+  }
+  TBaseHelperComponent::SetDestDirType(type);
+}
+
+void TShellLinkGroup::ContainerRemoved(TInstallContainer* component) {
+  const bool contained = component != nullptr && component == Container();
+  TBaseHelperComponent::ContainerRemoved(component);
+  if (contained && !releasing_ && Owner() != nullptr && !IsLoading()) {
+    releasing_ = true;
+    delete this;
+  }
+}
 
 void TShellLinkGroup::ProcessHelpers() {
   NotifyDialogs(this, "eccSelectFolder", nullptr);

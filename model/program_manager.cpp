@@ -63,8 +63,19 @@ void TProgramManager::Connect() {
   if (!conversation_) throw EAIPMCannotOpen();
 }
 
+bool TProgramManager::IsSendable(const std::string& text, int fields) {
+  return text.size() + 1 <= kMaxCommand && IsOneCommand(text, fields);
+}
+
+std::string TProgramManager::AddItemText(const std::string& command_line, const std::string& item,
+                                         const std::string& icon_file, int icon_index,
+                                         const std::string& default_dir, const std::string& hot_key) {
+  return "[AddItem(" + command_line + "," + item + "," + icon_file + "," + std::to_string(icon_index) + "," +
+         ",," + default_dir + "," + hot_key + ")]";
+}
+
 bool TProgramManager::Send(const std::string& text, int fields) {
-  if (text.size() + 1 > kMaxCommand || !IsOneCommand(text, fields)) return false;
+  if (!IsSendable(text, fields)) return false;
   return conversation_->Execute(text);
 }
 
@@ -103,9 +114,8 @@ bool TProgramManager::ItemCommand(const std::string& text, int fields, const Fai
 void TProgramManager::AddItem(const std::string& command_line, const std::string& item,
                               const std::string& icon_file, int icon_index, const std::string& default_dir,
                               const std::string& hot_key) {
-  const std::string text = "[AddItem(" + command_line + "," + item + "," + icon_file + "," +
-                           std::to_string(icon_index) + "," + ",," + default_dir + "," + hot_key + ")]";
-  ItemCommand(text, 8, [&](const std::string& group) { throw EAIPMCannotAddItem(group, item, text); });
+  const std::string text = AddItemText(command_line, item, icon_file, icon_index, default_dir, hot_key);
+  ItemCommand(text, kAddItemFields, [&](const std::string& group) { throw EAIPMCannotAddItem(group, item, text); });
 }
 
 void TProgramManager::DeleteItem(const std::string& item) {

@@ -53,6 +53,14 @@ class TProgramManager {
 
   // The longest command text, terminator included.
   static constexpr size_t kMaxCommand = 256;
+  static constexpr int kAddItemFields = 8;
+  // The add-item command text AddItem sends.
+  static std::string AddItemText(const std::string& command_line, const std::string& item,
+                                 const std::string& icon_file, int icon_index, const std::string& default_dir,
+                                 const std::string& hot_key);
+  // True when the text fits and Program Manager reads it as exactly one
+  // command with `fields` arguments.
+  static bool IsSendable(const std::string& text, int fields);
 
  private:
   // Starts the execute transaction; false when it cannot be started or the

@@ -1,7 +1,12 @@
 #include "model/program_manager.h"
 
 #include "model/program_manager_errors.h"
+#include "model/system_folders.h"
 #include "model/testing/machine_test.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace kit {
 namespace {
@@ -53,6 +58,50 @@ TEST_F(ProgramManagerTest, GroupIsCreatedItemsAddedFoundReplacedAndDeleted) {
             "The TProgramManager object was unable to add the following program item: A,B to the "
             "following group: Tavrix. The arguments passed to  Program Manager were: "
             "[AddItem(\"C:\\A.EXE\" ,A,B,,0,,,\"C:\\\",)]");
+}
+#else
+// Wine's Program Manager answers no group-data request (no item is ever
+// found) and keeps an item as a link file in the group's folder; it opens a
+// folder window for every CreateGroup and ShowGroup, which the test closes.
+// A request made while an execute is still unanswered waits its whole time
+// there, and the item commands after the first are not carried out, so only
+// the making of an item is checked.
+TEST_F(ProgramManagerTest, WinesProgramManagerKeepsAnAddedItemAsALinkFile) {
+  const std::string group = "KitLinks" + std::to_string(GetCurrentProcessId());
+  const std::string folder = GetProgramMenuDir() + "\\" + group;
+  const std::string item_file = folder + "\\Tinst.lnk";
+  std::string windows;
+  ASSERT_TRUE(CurrentPlatform().System().WindowsDirectory(&windows));
+  auto wait_for = [&](bool present) {
+    for (int i = 0; i < 100 && CurrentPlatform().Files().Exists(item_file) != present; ++i) {
+      MSG m;
+      while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+      Sleep(50);
+    }
+    return CurrentPlatform().Files().Exists(item_file) == present;
+  };
+  CurrentPlatform().Files().RemoveFile(item_file);
+  pm_.CreateGroup(group);
+  EXPECT_EQ(pm_.CurrentGroup(), group);
+  EXPECT_EQ(pm_.ItemCount(), 0);
+  pm_.AddItem("\"" + windows + "\\notepad.exe\" ", "Tinst", "", 0, "\"" + windows + "\"", "");
+  EXPECT_TRUE(wait_for(true)) << item_file;
+  std::string bytes(4096, '\0');
+  if (auto f = CurrentPlatform().Files().Open(item_file, FileAccess::kRead, share::kAll, Disposition::kOpenExisting)) {
+    uint32_t got = 0;
+    f->Read(bytes.data(), static_cast<uint32_t>(bytes.size()), &got);
+    bytes.resize(got);
+  }
+  EXPECT_EQ(bytes.substr(0, 4), std::string("\x4C\0\0\0", 4));
+  EXPECT_EQ(pm_.FindItem("Tinst"), -1);
+  CurrentPlatform().Files().RemoveFile(item_file);
+
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, nullptr, nullptr, group.c_str())) != nullptr;) {
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    Sleep(100);
+    if (IsWindow(w)) break;
+  }
+  CurrentPlatform().Files().RemoveDir(folder);
 }
 #endif
 

@@ -138,6 +138,8 @@ uint32_t InitializeComOnce() {
 }
 }  // namespace
 
+uint32_t InitializeComForThread() { return static_cast<uint32_t>(CoInitialize(nullptr)); }
+
 uint32_t SaveShellLink(const std::string& link_file, const ShellLinkData& link) {
   if (link_file.size() + 1 > kMaxLinkPath) return hresult::kInvalidArg;
   if (const uint32_t init = InitializeComOnce(); init != hresult::kOk) return init;
@@ -169,6 +171,8 @@ uint32_t SaveShellLink(const std::string& link_file, const ShellLinkData& link) 
 }
 
 #else
+
+uint32_t InitializeComForThread() { return hresult::kOk; }
 
 uint32_t SaveShellLink(const std::string& link_file, const ShellLinkData& link) {
   if (link_file.size() + 1 > kMaxLinkPath) return hresult::kInvalidArg;

@@ -43,6 +43,11 @@ constexpr size_t kMaxLinkPath = 260;
 // *error) when a string does not fit its 16-bit count or holds a zero byte.
 bool EncodeShellLink(const ShellLinkData& link, std::vector<uint8_t>* out, std::string* error);
 
+// Initialises COM for the calling thread (CoInitialize): S_OK, S_FALSE when
+// it already was, or the failure's code. The emulated machine has no COM
+// library and answers S_OK.
+uint32_t InitializeComForThread();
+
 // Saves a link file on the current platform, replacing one of that name.
 // Returns hresult::kOk or the failing call's COM code; a path of kMaxLinkPath
 // characters or more is refused with kInvalidArg before anything is written.
