@@ -527,7 +527,9 @@ void TInstall::RunBuildMode(const std::function<void(TInstall&)>& work, const ch
     if (!work)
       throw Exception(Format(TranslateMessage("The %s mode is not available in this build"), {mode}));
     work(*this);
+    Unattended::RecordOutcome(exitcode::kGood, std::string(mode) + " complete");
   } catch (const Exception& e) {
+    Unattended::RecordOutcome(exitcode::kFailed, std::string(mode) + " failed: " + e.Message());
     ShowMessageBox(e.Message(), Application().Title(), mb::kOk);
   }
   Application().Terminate();
