@@ -138,9 +138,12 @@ EOF
   t1=$(now)
   nsis_build=$(elapsed "$t0" "$t1")
 
+  # setup.exe alone: the self-extracting distribution, not setup.1 beside it.
+  mkdir -p "$work/wine-$n/selfx"
+  cp "$dist/setup.exe" "$work/wine-$n/selfx/"
   rc=0
   t0=$(now)
-  wine "$dist/setup.exe" /VERYSILENT "/LOG=C:\\kit-setup.log" || rc=$?
+  wine "$work/wine-$n/selfx/setup.exe" /VERYSILENT "/LOG=C:\\kit-setup.log" || rc=$?
   wineserver -w
   t1=$(now)
   kit_install=$(elapsed "$t0" "$t1")
