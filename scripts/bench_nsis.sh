@@ -27,6 +27,7 @@ results=$work/results.txt
 say() { echo "$*" | tee -a "$results"; }
 
 . scripts/wine-env.sh
+trap kit_wine_cleanup EXIT
 preset=$KIT_WIN_PRESET
 if [ "$preset" = win64 ]; then nsis_target=amd64-unicode; else nsis_target=x86-unicode; fi
 nsis_stub=/usr/share/nsis/Stubs/zlib-$nsis_target
@@ -156,7 +157,9 @@ EOF
   t1=$(now)
   nsis_install=$(elapsed "$t0" "$t1")
   nsis_files=$(find "$WINEPREFIX/drive_c/NsisBench" -type f 2>/dev/null | wc -l)
-  kit_wine_cleanup
+  # This prefix goes; the display and the wine shim stay for the next product.
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
 
   say "wine ($preset): kit setup.exe /VERYSILENT $kit_install s (exit $rc, $kit_files files), NSIS /S $nsis_install s ($nsis_files files), kit/NSIS $(ratio "$kit_install" "$nsis_install")"
   say "build: kit *BUILD $kit_build s, makensis $nsis_build s, kit/NSIS $(ratio "$kit_build" "$nsis_build")"
