@@ -11,6 +11,7 @@
 #include "archive/file_date.h"
 #include "archive/percent.h"
 #include "archive/archive_paths.h"
+#include "base/setup_log.h"
 #include "base/text.h"
 #include "system/version_resource.h"
 
@@ -353,6 +354,21 @@ void TKblnCompress::AddStatus() {
 
 // ------------------------------------------------------------------ extracting
 
+namespace {
+
+const char* OverwriteRuleName(TOverwriteType rule) {
+  switch (rule) {
+    case owNever: return "owNever";
+    case owAlways: return "owAlways";
+    case owVersion: return "owVersion";
+    case owDate: return "owDate";
+    case owVersionDate: return "owVersionDate";
+  }
+  return "?";
+}
+
+}  // namespace
+
 bool TKblnCompress::ShouldWrite(const std::string& dest, const std::string& new_version,
                                 double new_date) {
   if (!fs_.Exists(dest)) return true;
@@ -472,6 +488,8 @@ void TKblnCompress::ExtractOne(const std::string& line) {
   std::string dest = destination();
   bool existed = fs_.Exists(dest);
   bool write = ShouldWrite(dest, h.FileVersion(), h.FileDate);
+  if (!write && SetupLog::Active())
+    SetupLog::Write("file", dest + ": existing file kept (overwrite rule " + OverwriteRuleName(overwrite_) + ")");
   if (write && existed && OnReplace) {
     OnReplace(*this, stats_);
     dest = destination();
@@ -507,6 +525,9 @@ void TKblnCompress::ExtractOne(const std::string& line) {
       CloseStreams();
       if (!fs_.MoveEx(temp, dest, movefile::kReplaceExisting)) throw EKCCouldNotCreateFile(dest);
       placed = true;
+      if (SetupLog::Active())
+        SetupLog::Write("file", dest + ": " + (existed ? "replaced, " : "written, ") + std::to_string(h.FileSize) +
+                                    " bytes (overwrite rule " + OverwriteRuleName(overwrite_) + ")");
     } catch (...) {
       CloseStreams();
       if (!placed) fs_.RemoveFile(temp);

@@ -4,7 +4,9 @@
 
 #include "base/format.h"
 #include "base/paths.h"
+#include "base/setup_log.h"
 #include "base/string_list.h"
+#include "base/unattended.h"
 #include "base/text.h"
 #include "driver/driver_seams.h"
 #include "driver/platform_class.h"
@@ -199,10 +201,22 @@ void TInstall::Raise(const TNotifyEvent& e) {
   handler(this);
 }
 
+void TInstall::RunUnshown() {
+  if (Application().Terminated()) return;
+  RestoreActivation();
+  first_activation_handled_ = true;
+  try {
+    RunInstallation();
+  } catch (...) {
+    Application().HandleException(this);
+  }
+}
+
 void TInstall::RunInstallation() {
   unfinished_count_ = 0;
   running_ = true;
   ReadLoadingParameters();
+  LogStep("install", "Installation of " + ProductName() + " from " + source_directory_);
   ClearUnfinishedList();
   Raise(on_before_read_archive_info);
   Raise(event::kBeforeReadArchiveInfo);
@@ -235,6 +249,17 @@ void TInstall::RunInstallation() {
 
   if (unfinished_count_ > 0) AddRestartLink();
 
+  if (RebootNeeded() && Unattended::Active()) {
+    // Nobody to ask and nobody to lose work: the restart is left to whoever
+    // started the run, the exit code tells them.
+    Raise(event::kShutDownDialog);
+    LogStep("restart", "Windows must be restarted to finish the installation (" +
+                           std::to_string(unfinished_count_) + " unfinished entries); not restarted by an unattended run");
+    Unattended::RecordOutcome(exitcode::kRebootNeeded, "restart needed");
+    Application().Terminate();
+    return;
+  }
+
   if (RebootNeeded()) {
     Raise(event::kShutDownDialog);
     bool reboot = RebootNeeded();
@@ -257,6 +282,7 @@ void TInstall::GoodInstallTail() {
   Raise(event::kGoodInstallation);
   Raise(event::kGoodInstallDialogManager);
   ScheduleSelfDelete();
+  Unattended::RecordOutcome(exitcode::kGood, "installation complete");
   CleanupAndTerminate();
 }
 
@@ -283,7 +309,9 @@ void TInstall::HandleException(TComponent* sender, const Exception& e) {
   }
   running_ = false;
   if (dynamic_cast<const EAIUserAbort*>(&e) == nullptr) {
-    // A failure: the bad-install pages, then the message. The program stays.
+    // A failure: the bad-install pages, then the message. The program stays
+    // (an unattended one ends with the failure's exit code).
+    Unattended::RecordOutcome(exitcode::kFailed, "installation failed: " + e.Message());
     try {
       Raise(on_show_bad_install);
       Raise(event::kBadInstallation);
@@ -295,8 +323,10 @@ void TInstall::HandleException(TComponent* sender, const Exception& e) {
       Application().ShowException(page_failure);
     }
     Application().ShowException(e);
+    if (Unattended::Active()) Application().Terminate();
     return;
   }
+  Unattended::RecordOutcome(exitcode::kCancelled, "installation cancelled");
   // The user cancelled: the bad-install pages, clean-up and the end, without
   // the abort message.
   try {
@@ -310,6 +340,10 @@ void TInstall::HandleException(TComponent* sender, const Exception& e) {
 }
 
 bool TInstall::QueryUserAbort() {
+  if (Unattended::Active()) {
+    LogStep("abort", "cancel not asked in an unattended run; the installation goes on");
+    return false;
+  }
   bool quit = true;
   if (on_user_abort) {
     TInstallFlagEvent handler = on_user_abort;
@@ -493,7 +527,9 @@ void TInstall::RunBuildMode(const std::function<void(TInstall&)>& work, const ch
     if (!work)
       throw Exception(Format(TranslateMessage("The %s mode is not available in this build"), {mode}));
     work(*this);
+    Unattended::RecordOutcome(exitcode::kGood, std::string(mode) + " complete");
   } catch (const Exception& e) {
+    Unattended::RecordOutcome(exitcode::kFailed, std::string(mode) + " failed: " + e.Message());
     ShowMessageBox(e.Message(), Application().Title(), mb::kOk);
   }
   Application().Terminate();

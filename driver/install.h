@@ -107,8 +107,12 @@ class TInstall : public TFileContainer, public InstallDriver {
   // The application's exception handler: failures of a run end in the
   // bad-install tail, a cancel in the aborted tail; anything else is shown.
   void HandleException(TComponent* sender, const Exception& e);
-  // Asks OnUserAbort; True when the installation is to be cancelled.
+  // Asks OnUserAbort; True when the installation is to be cancelled. An
+  // unattended run never asks and is not cancelled.
   bool QueryUserAbort();
+  // The very silent run: the installation without showing the run form
+  // (the one-shot modes have already run while the form was made).
+  void RunUnshown();
   void AddUnfinishedEntry(const std::string& subject, int kind) override;
   // "name;data" per value of the list, in the registry's order.
   void ReadUnfinishedList(TStringList& list);

@@ -1,6 +1,8 @@
 // The install program: opens its machine, builds its main form with the
 // installation's components from the stored form compiled into it, and
-// runs the message loop. The driver on the form does the rest.
+// runs the message loop. The driver on the form does the rest. An
+// unattended run (the mode and the log come from the environment the
+// loading program set) shows no page and returns its outcome as exit code.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -8,10 +10,15 @@
 #include "base/class_registry.h"
 #include "base/codepage.h"
 #include "base/form_reader.h"
+#include "base/setup_log.h"
+#include "base/unattended.h"
 #include "config/stored_forms.h"
+#include "dialogs/silent_presenter.h"
 #include "driver/distribution_builder.h"
 #include "driver/driver_classes.h"
+#include "driver/install.h"
 #include "driver/restart_links.h"
+#include "model/install_driver.h"
 #include "model/system_folders.h"
 #include "platform/current_platform.h"
 #include "platform/host.h"
@@ -64,22 +71,56 @@ int main(int argc, char** argv) {
   std::unique_ptr<kit::VersionSource> versions = kit::OpenHostVersionSource(*platform);
   kit::StartVersionResources(versions.get(), platform->System().ExePath());
 
+  const kit::UnattendedOptions unattended = kit::Unattended::ReadEnvironment();
+  kit::Unattended::SetMode(unattended.mode);
+  if (!unattended.log_file.empty() && !kit::SetupLog::Open(platform->Files(), unattended.log_file, &error)) {
+    if (!kit::Unattended::Active()) ReportStartFailure(error);
+#ifndef _WIN32
+    else std::fprintf(stderr, "install: %s\n", error.c_str());
+#endif
+    kit::SetCurrentPlatform(nullptr);
+    return kit::Unattended::Active() ? kit::exitcode::kFailed : 2;
+  }
+  if (kit::SetupLog::Active()) {
+    std::string args;
+    for (const std::string& a : platform->System().Arguments()) args += " " + a;
+    kit::SetupLog::Write("install", platform->System().ExePath() + args +
+                                        (kit::Unattended::Active()
+                                             ? std::string(" (") + kit::UnattendedModeName(unattended.mode) + ")"
+                                             : std::string()));
+  }
+  const kit::SilentPresenter::Scope silent(unattended.mode == kit::UnattendedMode::kSilent,
+                                           kit::Unattended::Active());
+
   kit::TApplication& app = kit::Application();
   app.Initialize();
   int rc = 0;
   try {
     kit::ReadSystemDirectories();
     app.CreateForm(ReadMainForm);
-    app.Run();
+    auto* install = dynamic_cast<kit::TInstall*>(kit::Driver());
+    if (unattended.mode == kit::UnattendedMode::kVerySilent && install != nullptr)
+      install->RunUnshown();
+    else
+      app.Run();
   } catch (const kit::Exception& e) {
     // A failure while the main form is made (or in its start-up mode).
+    kit::Unattended::RecordOutcome(kit::exitcode::kFailed, e.Message());
     app.ShowException(e);
     rc = 1;
   } catch (const std::exception& e) {
+    kit::Unattended::RecordOutcome(kit::exitcode::kFailed, e.what());
     app.ShowException(kit::Exception(e.what()));
     rc = 1;
   }
+  if (kit::Unattended::Active()) {
+    // A run that ended with no outcome (the form closed early) did not install.
+    if (!kit::Unattended::OutcomeRecorded())
+      kit::Unattended::RecordOutcome(kit::exitcode::kFailed, "the installer ended before the installation was done");
+    rc = kit::Unattended::ExitCode();
+  }
   app.DestroyComponents();
+  kit::SetupLog::Close();
   kit::StopVersionResources();
   kit::SetCurrentPlatform(nullptr);
   return rc;

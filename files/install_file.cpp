@@ -6,7 +6,9 @@
 #include "archive/kbln_compress.h"
 #include "base/exception.h"
 #include "base/paths.h"
+#include "base/setup_log.h"
 #include "base/text.h"
+#include "base/unattended.h"
 #include "files/batch_link.h"
 #include "files/cleanup.h"
 #include "files/file_container.h"
@@ -359,7 +361,9 @@ void TInstallFile::NewDiskHandler(TKblnCompress& engine, int32_t disk_number, st
     }
     NotifyDialogs(this, event::kChangeDisk, &list);
     ReportUp(event::kChangeDiskReport, &list);
-    if (!on_new_disk && Tag() == 0) {
+    if (Unattended::Active()) {
+      FindVolumeUnattended(disk);
+    } else if (!on_new_disk && Tag() == 0) {
       const int answer = ShowMessageBox(NewDiskPromptText(disk_number), "",
                                         mb::kOkCancel | mb::kIconInformation);
       engine.SetAbort(answer == id::kCancel);
@@ -370,6 +374,27 @@ void TInstallFile::NewDiskHandler(TKblnCompress& engine, int32_t disk_number, st
     throw;
   }
   SetTag(0);
+}
+
+void TInstallFile::FindVolumeUnattended(TDiskParameter& disk) {
+  // Nobody can change the disk: the volume is looked for where the handlers
+  // left the path, then in the source directory, and its absence ends the run.
+  const std::string volume =
+      ChangeFileExt(ExtractFileName(GetArchiveFile()), "." + std::to_string(disk.DiskNumber()));
+  FileSystem& fs = CurrentPlatform().Files();
+  std::vector<std::string> places{RemoveTrailingBackslash(disk.Path())};
+  if (InstallDriver* driver = Driver(); driver != nullptr && !driver->SourceDirectory().empty())
+    places.push_back(RemoveTrailingBackslash(driver->SourceDirectory()));
+  for (const std::string& dir : places) {
+    if (fs.Exists(dir + "\\" + volume)) {
+      LogStep("disk", "disk " + std::to_string(disk.DiskNumber()) + ": " + dir + "\\" + volume);
+      disk.SetPath(dir);
+      return;
+    }
+  }
+  throw Exception("Disk " + std::to_string(disk.DiskNumber()) + " of the installation is needed for " +
+                  Name() + ", but its volume " + volume + " is not in " + places.back() +
+                  ". An unattended installation cannot ask for it");
 }
 
 void TInstallFile::ReplaceFile() {
@@ -384,6 +409,8 @@ void TInstallFile::ReplaceFile() {
   const FileReplacement r = ReplaceFileInUse(GetDestDir(), dest_name_, driver != nullptr);
   if (!r.in_use) return;
   replaced_at_reboot_ = true;
+  LogStep("restart", GetDestDir() + "\\" + dest_name_ + " is in use: " + r.temp_name +
+                         " takes its place at the restart of Windows");
   InstallEngine().DestFileName = r.temp_name;
   if (r.reboot_needed) SetRebootNeeded(true);
   if (driver != nullptr)
@@ -391,9 +418,15 @@ void TInstallFile::ReplaceFile() {
   if (r.method == ReplaceMethod::kBatch) MakeBatchStartupLink(*this, r.batch_file, r.platform_class);
 }
 
-void TInstallFile::RegisterDLLServer() { kit::RegisterDLLServer(GetDestDir(), dest_name_, Name()); }
+void TInstallFile::RegisterDLLServer() {
+  kit::RegisterDLLServer(GetDestDir(), dest_name_, Name());
+  LogStep("register", DestPath() + ": ActiveX server registered (DllRegisterServer)");
+}
 
-void TInstallFile::RegisterEXEServer() { kit::RegisterEXEServer(GetDestDir(), dest_name_, Name()); }
+void TInstallFile::RegisterEXEServer() {
+  kit::RegisterEXEServer(GetDestDir(), dest_name_, Name());
+  LogStep("register", DestPath() + ": ActiveX server registered (/REGSERVER)");
+}
 
 void TInstallFile::FinishAfterReboot() {
   if (dll_style_) RegisterDLLServer();

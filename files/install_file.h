@@ -24,6 +24,7 @@ namespace kit {
 
 class TKblnCompress;
 class TFileContainer;
+class TDiskParameter;
 
 enum TInstallFileType {
   iftNormal,
@@ -135,6 +136,8 @@ class TInstallFile : public TFileRelated, public RepositoryFile {
   // Sets the engine's handlers for this file's step.
   void HookEngine(TKblnCompress& engine);
   void NewDiskHandler(TKblnCompress& engine, int32_t disk_number, std::string& path);
+  // The volume of a disk change in an unattended run, or the failure naming it.
+  void FindVolumeUnattended(TDiskParameter& disk);
   void StatusHandler(const TlzhFileStats& stats);
   void ReportUp(const char* event_name, TParameterObject* parameter);
   // The duplicate check of FileName and IncludeFromDir against `container`.

@@ -6,6 +6,7 @@
 #include "archive/kbln_compress.h"
 #include "base/exception.h"
 #include "base/paths.h"
+#include "base/setup_log.h"
 #include "driver/extraction_trailer.h"
 #include "platform/platform.h"
 
@@ -86,8 +87,26 @@ void LoadProgram::RemoveTempDir() {
   temp_dir_.clear();
 }
 
+void LoadProgram::ReadSwitches() {
+  std::vector<std::string> args = platform_.System().Arguments();
+  options_ = Unattended::TakeSwitches(&args, true);
+  if (!args.empty()) throw Exception("Unknown parameter " + args[0] + ". The switches are /SILENT, /VERYSILENT and /LOG=FILE");
+  if (options_.remove_shared) throw Exception("The switch /REMOVESHARED belongs to the uninstaller");
+  if (options_.log_file.empty()) return;
+  const std::string& log = options_.log_file;
+  const bool absolute = (log.size() > 2 && log[1] == ':' && (log[2] == '\\' || log[2] == '/')) ||
+                        log.rfind("\\\\", 0) == 0;
+  if (!absolute) throw Exception("The log file " + log + " must be given with its drive or server: /LOG=C:\\SETUP.LOG");
+  std::string error;
+  if (!SetupLog::Open(platform_.Files(), log, &error)) throw Exception(error);
+}
+
 uint32_t LoadProgram::Run() {
   FindArchive();
+  if (SetupLog::Active())
+    SetupLog::Write("setup", exe_ + " started" +
+                                 (options_.mode != UnattendedMode::kOff ? std::string(", ") + UnattendedModeName(options_.mode) : std::string()) +
+                                 "; installer from " + archive_ + (self_extracting_ ? " (self-extracting)" : ""));
   MakeTempDir();
   uint32_t code = 0;
   try {
@@ -95,6 +114,9 @@ uint32_t LoadProgram::Run() {
     std::string command = "\"" + installer + "\" ";
     if (self_extracting_) command += "*SELFEXTRACT " + ExtractFileName(exe_) + " ";
     command += exe_dir_;
+    // The installer appends to the log itself.
+    SetupLog::Close();
+    Unattended::WriteEnvironment(options_);
     if (!platform_.Procs().RunAndWait(command, nullptr, &code))
       throw Exception("The installer " + installer + " could not be started");
   } catch (...) {

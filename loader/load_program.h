@@ -2,11 +2,15 @@
 // presetup files out of "setup.1" beside it (or out of the part of itself
 // that its extraction trailer names) into a fresh temporary directory,
 // runs the installer there and waits for it, then removes the directory.
+// Its own switches (/SILENT, /VERYSILENT, /LOG=FILE) reach the installer
+// through the environment, never among the installer's parameters.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "base/unattended.h"
 
 namespace kit {
 
@@ -15,6 +19,11 @@ class Platform;
 class LoadProgram {
  public:
   explicit LoadProgram(Platform& platform) : platform_(platform) {}
+  // Reads the switches from the program's arguments; raises Exception
+  // naming an unknown switch, or a log file that is not an absolute path
+  // or cannot be written.
+  void ReadSwitches();
+  const UnattendedOptions& Options() const { return options_; }
   // The installer's exit code; raises Exception with a message for the user.
   uint32_t Run();
 
@@ -30,6 +39,7 @@ class LoadProgram {
   int32_t offset_ = 0;
   bool self_extracting_ = false;
   std::string temp_dir_;
+  UnattendedOptions options_;
 };
 
 }  // namespace kit

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "archive/kbln_compress.h"
+#include <cstdlib>
+
 #include "base/exception.h"
+#include "base/setup_log.h"
 #include "driver/extraction_trailer.h"
 #include "driver/testing/driver_platform.h"
 #include "platform/current_platform.h"
@@ -153,6 +156,62 @@ TEST_F(LoadProgramTest, MissingOrDamagedArchivesFailClearlyAndLeaveNothing) {
   EXPECT_NE(Failure(), "no failure");
   EXPECT_TRUE(p_.procs_.command.empty());
   EXPECT_EQ(TempEntries(), temp_before_);
+}
+
+
+std::string Variable(const char* name) {
+  const char* v = std::getenv(name);
+  return v != nullptr ? v : "(unset)";
+}
+
+TEST_F(LoadProgramTest, SwitchesReachTheInstallerThroughTheEnvironmentOnly) {
+  Write(Dist() + "\\setup.1", MakeSetupArchive());
+  std::string seen;
+  p_.procs_.during = [&] {
+    seen = Variable("KOBBELIN_SETUP_MODE") + "|" + Variable("KOBBELIN_SETUP_LOG");
+  };
+  const std::string log = p_.Scratch() + "\\setup.log";
+  p_.arguments = {"/verysilent", "/LOG=" + log};
+  LoadProgram silent(p_);
+  silent.ReadSwitches();
+  EXPECT_EQ(silent.Run(), 7u);
+  EXPECT_EQ(seen, "verysilent|" + log);
+  // The installer's parameters are those of an attended run.
+  EXPECT_EQ(p_.procs_.command.substr(p_.procs_.command.find("\" ")), "\" " + Dist());
+  const std::string text = ReadAll(log);
+  EXPECT_NE(text.find(" setup     " + p_.exe_path + " started, verysilent; installer from " + Dist() + "\\setup.1\r\n"),
+            std::string::npos) << text;
+  EXPECT_NE(text.find("\\install.exe: written, 16 bytes (overwrite rule owAlways)\r\n"), std::string::npos) << text;
+  EXPECT_FALSE(SetupLog::Active());  // closed before the installer appends
+
+  // An attended run clears what an outer environment may hold.
+  p_.arguments = {};
+  LoadProgram attended(p_);
+  attended.ReadSwitches();
+  EXPECT_EQ(attended.Run(), 7u);
+  EXPECT_EQ(seen, "(unset)|(unset)");
+  EXPECT_EQ(ReadAll(log), text);
+}
+
+TEST_F(LoadProgramTest, BadSwitchesAreNamedBeforeAnythingRuns) {
+  auto failure = [&](std::vector<std::string> args) {
+    p_.arguments = std::move(args);
+    try {
+      LoadProgram(p_).ReadSwitches();
+    } catch (const Exception& e) {
+      return e.Message();
+    }
+    return std::string("no failure");
+  };
+  EXPECT_EQ(failure({"/QUIET"}), "Unknown switch /QUIET. The switches are /SILENT, /VERYSILENT and /LOG=FILE");
+  EXPECT_EQ(failure({"/SILENT", "extra"}),
+            "Unknown parameter extra. The switches are /SILENT, /VERYSILENT and /LOG=FILE");
+  EXPECT_EQ(failure({"/LOG"}), "The switch /LOG needs a file name: /LOG=FILE");
+  EXPECT_EQ(failure({"/LOG=setup.log"}),
+            "The log file setup.log must be given with its drive or server: /LOG=C:\\SETUP.LOG");
+  EXPECT_EQ(failure({"/LOG=" + p_.Scratch() + "\\NoSuchDir\\setup.log"}),
+            "The log file " + p_.Scratch() + "\\NoSuchDir\\setup.log cannot be opened for writing");
+  EXPECT_EQ(p_.procs_.command, "");
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "base/exception.h"
+#include "base/setup_log.h"
+#include "base/unattended.h"
 #include "loader/load_program.h"
 #include "platform/host.h"
 
@@ -30,12 +32,28 @@ int main(int argc, char** argv) {
     Report(error);
     return 2;
   }
+  kit::LoadProgram loader(*platform);
   try {
-    return static_cast<int>(kit::LoadProgram(*platform).Run());
+    loader.ReadSwitches();
   } catch (const kit::Exception& e) {
     Report(e.Message());
-  } catch (const std::exception& e) {
-    Report(e.what());
+    return kit::exitcode::kFailed;
   }
-  return 1;
+  const bool unattended = loader.Options().mode != kit::UnattendedMode::kOff;
+  try {
+    return static_cast<int>(loader.Run());
+  } catch (const kit::Exception& e) {
+    error = e.Message();
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  // In an unattended run the failure goes to the log, not to a window.
+  if (!kit::SetupLog::Active() && !loader.Options().log_file.empty())
+    kit::SetupLog::Open(platform->Files(), loader.Options().log_file, nullptr);
+  kit::LogStep("error", error);
+  if (!unattended) Report(error);
+#ifndef _WIN32
+  else std::fprintf(stderr, "setup: %s\n", error.c_str());
+#endif
+  return unattended ? kit::exitcode::kFailed : 1;
 }

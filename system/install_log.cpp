@@ -5,6 +5,7 @@
 
 #include "base/exception.h"
 #include "base/paths.h"
+#include "base/setup_log.h"
 #include "model/system_errors.h"
 #include "platform/current_platform.h"
 #include "system/registry_routines.h"
@@ -45,6 +46,8 @@ bool WriteEntryAndCount(const std::string& section, const std::string& n, const 
       k->SetValues({{"File" + n, RegValue::String(text)}, {"Entries", RegValue::String(n)}});
   if (written == 0) return false;
   if (written == 1) throw EIRCannotWriteValue(section, "Entries", n);
+  if (SetupLog::Active())
+    SetupLog::Write("registry", RegistryValueText(rootcode::kLocalMachine, section, "File" + n) + " = \"" + text + "\"");
   return true;
 }
 

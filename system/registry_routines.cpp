@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/setup_log.h"
 #include "base/string_list.h"
 #include "base/text.h"
 #include "model/system_errors.h"
@@ -41,6 +42,16 @@ void WriteRegistryString(int root_code, const std::string& key, const std::strin
                          const std::string& value) {
   std::unique_ptr<RegKey> k = OpenKey(root_code, key, true);
   if (!k || !k->Set(name, RegValue::String(value))) throw EIRCannotWriteValue(key, name, value);
+  if (SetupLog::Active()) SetupLog::Write("registry", RegistryValueText(root_code, key, name) + " = \"" + value + "\"");
+}
+
+std::string RegistryValueText(int root_code, const std::string& key, const std::string& name) {
+  static const char* const kRoots[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
+                                       "HKEY_DYN_DATA", "HKEY_LOCAL_MACHINE", "HKEY_USERS"};
+  RegRoot root;
+  std::string text = RegistryRootOfCode(root_code, &root) ? kRoots[static_cast<int>(root)] : "?";
+  if (key.empty() || key[0] != '\\') text += '\\';
+  return text + key + "\\" + (name.empty() ? "(Default)" : name);
 }
 
 bool TryReadRegistryString(int root_code, const std::string& key, const std::string& name,

@@ -38,6 +38,9 @@ bool RegistryRootOfCode(int root_code, RegRoot* root);
 void WriteRegistryString(int root_code, const std::string& key, const std::string& name,
                          const std::string& value);
 
+// HKEY_LOCAL_MACHINE\key\name for the diagnostic log ("(Default)" for no name).
+std::string RegistryValueText(int root_code, const std::string& key, const std::string& name);
+
 // The text of a string value (REG_SZ or REG_EXPAND_SZ), or the default when
 // the key is missing or cannot be opened, the value is missing or is not a
 // string.

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/exception.h"
+#include "base/setup_log.h"
 #include "platform/current_platform.h"
 #include "system/translated_format.h"
 
@@ -30,7 +31,10 @@ bool UpdateSharedDLLCount(const std::string& path, const std::string& component_
   RegValue v;
   if (key->Query(path, &v)) count = v.AsDword().value_or(0);
   if (count < UINT32_MAX) ++count;
-  return key->Set(path, RegValue::Dword(count));
+  if (!key->Set(path, RegValue::Dword(count))) return false;
+  LogStep("registry", std::string("HKEY_LOCAL_MACHINE") + shareddll::kKey + "\\" + path + " = " + std::to_string(count) +
+                          " (shared use count)");
+  return true;
 }
 
 }  // namespace kit

@@ -1,11 +1,20 @@
 #include "ui/message_box.h"
 
+#include "base/setup_log.h"
+#include "base/unattended.h"
 #include "ui/application.h"
 
 namespace kit {
 
 int ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
-  return Application().Backend().AskMessageBox(text, caption, flags);
+  // Unattended, nobody answers: the box's default button is taken unseen.
+  const bool unattended = Unattended::Active();
+  const int answer =
+      unattended ? DefaultMessageBoxAnswer(flags) : Application().Backend().AskMessageBox(text, caption, flags);
+  if (SetupLog::Active())
+    SetupLog::Write("message", (caption.empty() ? std::string() : "[" + caption + "] ") + text + " -> " +
+                                   MessageBoxButtonName(answer) + (unattended ? " (default)" : ""));
+  return answer;
 }
 
 int MessageBoxButtons(uint32_t flags, int* ids) {

@@ -44,7 +44,9 @@ constexpr int kNo = 7;
 }  // namespace id
 
 // Shows a message box through the application's widget backend and returns
-// the button chosen.
+// the button chosen. In an unattended run no box is shown and the default
+// button is the answer; with a diagnostic log open, each box and its
+// answer are logged.
 int ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags);
 
 // The buttons of a flag combination, in the order they are shown.

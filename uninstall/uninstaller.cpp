@@ -4,6 +4,7 @@
 
 #include "base/codepage.h"
 #include "base/format.h"
+#include "base/setup_log.h"
 #include "base/paths.h"
 #include "base/rounding.h"
 #include "base/string_list.h"
@@ -250,7 +251,8 @@ void Uninstaller::RemoveFiles() {
         std::string file = Trim(path);
         if (fs.Exists(file)) {
           RecordDirectory(file);
-          fs.RemoveFile(file);
+          const bool removed = fs.RemoveFile(file);
+          LogStep("file", file + (removed ? ": removed" : ": could not be removed"));
         }
       }
       key->DeleteValue(names[i]);

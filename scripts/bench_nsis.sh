@@ -1,0 +1,197 @@
+#!/usr/bin/env bash
+# The kit's self-extracting setup.exe against an NSIS installer of the same
+# files, in the same run: a product of N files of 1 KB plus 50 files of 1 MB
+# (N = 1,000 and 10,000; KIT_BENCH_COUNTS changes it), built by the kit's
+# *BUILD and by makensis (SetCompressor zlib), installed silently under Wine
+# on a fresh prefix each (setup.exe /VERYSILENT, the NSIS installer /S), and
+# natively by the kit in an emulated machine. Prints the times, their ratio
+# and the sizes of both installers and their stubs; the lines also go to
+# $KIT_BENCH_DIR/results.txt (default build/bench-nsis).
+#
+# Under Wine the kit's program is that of $KIT_WIN_PRESET (win64 where no
+# 32-bit code runs, see scripts/wine-env.sh) and the NSIS installer has the
+# matching stub (Target amd64-unicode, or x86-unicode).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+command -v makensis >/dev/null || apt-get install -y nsis >/dev/null
+export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
+counts=${KIT_BENCH_COUNTS:-1000 10000}
+work=$(realpath -m "${KIT_BENCH_DIR:-build/bench-nsis}")
+rm -rf "$work"
+mkdir -p "$work"
+results=$work/results.txt
+: >"$results"
+say() { echo "$*" | tee -a "$results"; }
+
+. scripts/wine-env.sh
+trap kit_wine_cleanup EXIT
+preset=$KIT_WIN_PRESET
+if [ "$preset" = win64 ]; then nsis_target=amd64-unicode; else nsis_target=x86-unicode; fi
+nsis_stub=/usr/share/nsis/Stubs/zlib-$nsis_target
+
+now() { date +%s.%N; }
+elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+size() { stat -c %s "$1"; }
+winpath() { echo "Z:${1//\//\\}"; }
+
+# payload N DIR: G<k>\f<i>.dat (1 KB each, 1,000 a folder) and BIG\b<j>.big (1 MB).
+payload() {
+  python3 - "$1" "$2" <<'EOF'
+import os, random, sys
+n, out = int(sys.argv[1]), sys.argv[2]
+rnd = random.Random(n)
+for i in range(n):
+    d = os.path.join(out, "G%d" % (i // 1000))
+    os.makedirs(d, exist_ok=True)
+    # Half text-like, half random: neither all compressible nor none.
+    data = (b"line %d of a small file\r\n" % i) * 20
+    data = (data[:512] + rnd.randbytes(512))[:1024]
+    open(os.path.join(d, "f%d.dat" % i), "wb").write(data)
+os.makedirs(os.path.join(out, "BIG"), exist_ok=True)
+for j in range(50):
+    block = rnd.randbytes(4096) + bytes(4096)
+    open(os.path.join(out, "BIG", "b%d.big" % j), "wb").write(block * 128)
+EOF
+}
+
+# form N SOURCE_ROOT OUT: the stored main form of the product, one group a folder.
+form() {
+  python3 - "$1" "$2" "$3" <<'EOF'
+import sys
+n, src, out = int(sys.argv[1]), sys.argv[2], sys.argv[3]
+lines = ["object Form1: TForm1", "  Caption = 'Bench Product'",
+         "  object Install1: TInstall", "    ArchiveFile = '\\files.1'", "    ArchiveFileType = ddLoading",
+         "    UseLoadingProgram = True", "    DestDir = 'C:\\KitBench'", "    DestDirType = ddAbsolute",
+         "    Information.ProductName = 'Bench Product'", "  end"]
+groups = {}
+for i in range(n):
+    groups.setdefault("G%d" % (i // 1000), []).append("f%d.dat" % i)
+groups["BIG"] = ["b%d.big" % j for j in range(50)]
+order = 0
+for g, files in groups.items():
+    lines += ["  object Grp%s: TInstallFileGroup" % g, "    Container = Install1", "    DestDir = '\\%s'" % g,
+              "    DestDirType = ddContainerDestDir", "    ArchiveFileType = ddContainerArchiveFile",
+              "    GroupName = '%s'" % g, "    Order = %d" % order, "  end"]
+    order += 1
+    for k, f in enumerate(files):
+        lines += ["  object F%s_%d: TInstallFile" % (g, k), "    Container = Grp%s" % g,
+                  "    DestDirType = ddContainerDestDir", "    ArchiveFileType = ddContainerArchiveFile",
+                  "    FileName = '%s'" % f, "    DestName = '%s'" % f,
+                  "    IncludeFromDir = '%s\\%s'" % (src, g), "    Order = %d" % k, "  end"]
+lines.append("end")
+open(out, "w", newline="\r\n").write("\n".join(lines) + "\n")
+EOF
+}
+
+# build PRESET FORM: the kit's programs with the product's form.
+build() {
+  cmake --preset "$1" -DKIT_BENCH_MAIN_FORM="$2" >/dev/null
+  cmake --build "build/$1" -j "${KIT_JOBS:-2}" --target install_bench_program load_program >/dev/null
+}
+
+native_build=${KIT_BENCH_NATIVE:-1}
+kitvm=build/native/tools/kitvm/kitvm
+for n in $counts; do
+  say "== $n files of 1 KB + 50 files of 1 MB"
+  src=$work/payload-$n
+  payload "$n" "$src"
+  say "payload: $(du -sb "$src" | cut -f1) bytes in $(find "$src" -type f | wc -l) files"
+
+  # ---- under Wine, a fresh prefix: the kit, then NSIS
+  form "$n" "$(winpath "$src")" "$work/form-wine.dfm"
+  build "$preset" "$work/form-wine.dfm"
+  kit=$work/wine-$n/kit dist=$work/wine-$n/dist
+  mkdir -p "$kit" "$dist"
+  cp "build/$preset/driver/install_bench.exe" "$kit/INSTALL.EXE"
+  cp "build/$preset/loader/KobbelinLoadProgram.exe" "$kit/"
+  printf '%s\r\n' "$(winpath "$dist")" >"$kit/BUILD.INF"
+  kit_start_display
+  kit_new_prefix
+  wine reg add 'HKLM\Software\Tarn Vell\Kobbelin96' /v KobbelinDirectory /d "$(winpath "$kit")" /f >/dev/null 2>&1
+  wineserver -w
+  # The build in the unattended mode too: a failure is logged, not shown.
+  t0=$(now)
+  KOBBELIN_SETUP_MODE=verysilent KOBBELIN_SETUP_LOG="$(winpath "$work/wine-$n/build.log")" \
+    wine "$kit/INSTALL.EXE" '*BUILD' || { say "kit *BUILD failed:"; tail -3 "$work/wine-$n/build.log"; exit 1; }
+  wineserver -w
+  t1=$(now)
+  kit_build=$(elapsed "$t0" "$t1")
+
+  cat >"$work/wine-$n/bench.nsi" <<EOF
+Unicode true
+Target $nsis_target
+SetCompressor zlib
+Name "Bench Product"
+OutFile "$work/wine-$n/nsis_setup.exe"
+InstallDir "C:\\NsisBench"
+RequestExecutionLevel admin
+Section
+  SetOutPath "\$INSTDIR"
+  File /r "$src/*"
+SectionEnd
+EOF
+  t0=$(now)
+  makensis -V1 "$work/wine-$n/bench.nsi" >/dev/null
+  t1=$(now)
+  nsis_build=$(elapsed "$t0" "$t1")
+
+  # setup.exe alone: the self-extracting distribution, not setup.1 beside it.
+  mkdir -p "$work/wine-$n/selfx"
+  cp "$dist/setup.exe" "$work/wine-$n/selfx/"
+  rc=0
+  t0=$(now)
+  wine "$work/wine-$n/selfx/setup.exe" /VERYSILENT "/LOG=C:\\kit-setup.log" || rc=$?
+  wineserver -w
+  t1=$(now)
+  kit_install=$(elapsed "$t0" "$t1")
+  kit_files=$(find "$WINEPREFIX/drive_c/KitBench" -type f 2>/dev/null | wc -l)
+  cp "$WINEPREFIX/drive_c/kit-setup.log" "$work/wine-$n/" 2>/dev/null || true
+
+  t0=$(now)
+  wine "$work/wine-$n/nsis_setup.exe" /S || true
+  wineserver -w
+  t1=$(now)
+  nsis_install=$(elapsed "$t0" "$t1")
+  nsis_files=$(find "$WINEPREFIX/drive_c/NsisBench" -type f 2>/dev/null | wc -l)
+  # This prefix goes; the display and the wine shim stay for the next product.
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+
+  say "wine ($preset): kit setup.exe /VERYSILENT $kit_install s (exit $rc, $kit_files files), NSIS /S $nsis_install s ($nsis_files files), kit/NSIS $(ratio "$kit_install" "$nsis_install")"
+  say "build: kit *BUILD $kit_build s, makensis $nsis_build s, kit/NSIS $(ratio "$kit_build" "$nsis_build")"
+  say "installers: kit setup.exe $(size "$dist/setup.exe") bytes, NSIS $(size "$work/wine-$n/nsis_setup.exe") bytes"
+  say "stubs: kit loader $(size "$kit/KobbelinLoadProgram.exe") + installer $(size "$kit/INSTALL.EXE") bytes, NSIS $(basename "$nsis_stub") $(size "$nsis_stub") bytes"
+  say "kit log: $(wc -l <"$work/wine-$n/kit-setup.log" 2>/dev/null || echo 0) lines, $(size "$work/wine-$n/kit-setup.log" 2>/dev/null || echo 0) bytes"
+
+  # ---- natively, in an emulated machine
+  [ "$native_build" = 1 ] || continue
+  form "$n" 'C:\BENCHSRC' "$work/form-native.dfm"
+  build native "$work/form-native.dfm"
+  cmake --build build/native -j "${KIT_JOBS:-2}" --target kitvm >/dev/null
+  m=$work/native-$n/build-machine t=$work/native-$n/target-machine
+  mkdir -p "$work/native-$n"
+  "$kitvm" create "$m" --version nt4 >/dev/null
+  cp -r "$src" "$m/drives/c/BENCHSRC"
+  "$kitvm" put "$m" build/native/driver/install_bench 'C:\KIT\INSTALL.EXE' >/dev/null
+  "$kitvm" put "$m" build/native/loader/KobbelinLoadProgram 'C:\Kobbelin\KobbelinLoadProgram.exe' >/dev/null
+  "$kitvm" regset "$m" 'HKLM\Software\Tarn Vell\Kobbelin96' KobbelinDirectory 'C:\Kobbelin' >/dev/null
+  printf 'C:\\DIST\r\n' >"$work/native-$n/BUILD.INF"
+  "$kitvm" put "$m" "$work/native-$n/BUILD.INF" 'C:\KIT\BUILD.INF' >/dev/null
+  t0=$(now)
+  KOBBELIN_SETUP_MODE=verysilent "$kitvm" run "$m" 'C:\KIT\INSTALL.EXE' '*BUILD' </dev/null
+  t1=$(now)
+  native_build_s=$(elapsed "$t0" "$t1")
+  "$kitvm" get "$m" 'C:\DIST\setup.exe' "$work/native-$n/setup.exe" >/dev/null
+  "$kitvm" create "$t" --version nt4 >/dev/null
+  "$kitvm" put "$t" "$work/native-$n/setup.exe" 'C:\DIST\SETUP.EXE' >/dev/null
+  rc=0
+  t0=$(now)
+  "$kitvm" run "$t" 'C:\DIST\SETUP.EXE' /VERYSILENT </dev/null || rc=$?
+  t1=$(now)
+  say "native (emulated machine): kit *BUILD $native_build_s s, setup.exe /VERYSILENT $(elapsed "$t0" "$t1") s (exit $rc, $(find "$t/drives/c/KitBench" -type f | wc -l) files)"
+done
+say "results in $results"
