@@ -62,6 +62,7 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
 void TComponent::InsertComponent(TComponent* component) {
   if (component->owner_ != nullptr) component->owner_->RemoveComponent(component);
   components_.push_back(component);
+  ++components_changes_;
   component->owner_ = this;
   NotifyOwned(component, Operation::kInsert);
 }
@@ -70,16 +71,23 @@ void TComponent::RemoveComponent(TComponent* component) {
   if (component->owner_ != this) return;
   NotifyOwned(component, Operation::kRemove);
   Erase(components_, component);
+  ++components_changes_;
   component->owner_ = nullptr;
 }
 
 void TComponent::NotifyOwned(TComponent* component, Operation operation) {
   Notification(component, operation);
-  // A notified component may free others; walk a copy.
+  // A notified component may free others: walk a copy, and once the list
+  // has changed, look each one up before telling it.
   std::vector<TComponent*> owned = components_;
-  for (TComponent* c : owned)
-    if (c != component && std::find(components_.begin(), components_.end(), c) != components_.end())
-      c->Notification(component, operation);
+  const unsigned long long changes = components_changes_;
+  for (TComponent* c : owned) {
+    if (c == component) continue;
+    if (components_changes_ != changes &&
+        std::find(components_.begin(), components_.end(), c) == components_.end())
+      continue;
+    c->Notification(component, operation);
+  }
 }
 
 void TComponent::FreeNotification(TComponent* other) {

@@ -80,6 +80,7 @@ class TComponent {
   unsigned state_ = 0;
   TComponent* owner_ = nullptr;
   std::vector<TComponent*> components_;   // owned, in creation order
+  unsigned long long components_changes_ = 0;  // counts inserts and removals
   std::vector<TComponent*> free_notifies_;
 };
 
