@@ -108,7 +108,7 @@ class TInstall : public TFileContainer, public InstallDriver {
   // bad-install tail, a cancel in the aborted tail; anything else is shown.
   void HandleException(TComponent* sender, const Exception& e);
   // Asks OnUserAbort; True when the installation is to be cancelled.
-  bool QueryUserAbort();
+  bool QueryUserAbort() override;
   void AddUnfinishedEntry(const std::string& subject, int kind) override;
   // "name;data" per value of the list, in the registry's order.
   void ReadUnfinishedList(TStringList& list);
