@@ -1,6 +1,7 @@
 #include "driver/driver_classes.h"
 
 #include "base/class_registry.h"
+#include "dialogs/dialog_manager.h"
 #include "driver/install.h"
 #include "driver/main_form.h"
 #include "files/file_classes.h"
@@ -15,6 +16,7 @@ void RegisterDriverClasses(ClassRegistry& registry) {
   RegisterFileClasses(registry);
   registry.Register<TInstall>();
   registry.Register<TForm1>();
+  registry.Register<TDialogManager>();
 }
 
 }  // namespace kit

@@ -7,8 +7,12 @@
 
 #include "base/class_registry.h"
 #include "base/codepage.h"
+#include "base/text.h"
 #include "base/form_reader.h"
 #include "config/stored_forms.h"
+#include "dialogs/pages/installer_pages.h"
+#include "dialogs/pages/select_kbln_dir.h"
+#include "dialogs/widget_dialog_presenter.h"
 #include "driver/distribution_builder.h"
 #include "driver/driver_classes.h"
 #include "driver/restart_links.h"
@@ -61,6 +65,15 @@ int main(int argc, char** argv) {
   kit::RegisterDriverClasses(kit::ClassRegistry::Global());
   kit::InstallRestartLinks();
   kit::DistributionBuilder::InstallSeams();
+  kit::DistributionBuilder::SelectComponentDir() = [] {
+    const std::string dir = kit::TSelectKblnDir::Ask();
+    if (kit::Trim(dir).empty()) throw kit::Exception("No directory of the component kit was given");
+    return dir;
+  };
+  // The pages the dialog managers show, and how they show them.
+  kit::RegisterInstallerPages();
+  kit::WidgetDialogPresenter presenter;
+  kit::SetDialogPresenter(&presenter);
   std::unique_ptr<kit::VersionSource> versions = kit::OpenHostVersionSource(*platform);
   kit::StartVersionResources(versions.get(), platform->System().ExePath());
 
@@ -70,6 +83,7 @@ int main(int argc, char** argv) {
   try {
     kit::ReadSystemDirectories();
     app.CreateForm(ReadMainForm);
+    kit::CreateHiddenPageInstances();
     app.Run();
   } catch (const kit::Exception& e) {
     // A failure while the main form is made (or in its start-up mode).
@@ -80,6 +94,7 @@ int main(int argc, char** argv) {
     rc = 1;
   }
   app.DestroyComponents();
+  kit::SetDialogPresenter(nullptr);
   kit::StopVersionResources();
   kit::SetCurrentPlatform(nullptr);
   return rc;
