@@ -117,20 +117,28 @@ class Person {
     if (steps.empty()) return;
     if (++waited_ > 300) {  // 15 seconds without the window: end the loops
       gave_up = true;
+      char caption[128] = {};
+      HWND active = GetActiveWindow();
+      GetWindowTextA(active, caption, sizeof caption);
+      ADD_FAILURE() << "waited for \"" << steps.front().caption << "\" and \"" << steps.front().button
+                    << "\"; the active window is \"" << caption << "\":\n"
+                    << Win32Driver::Describe(Win32Driver::Controls(active));
       steps.clear();
       PostQuitMessage(3);
       return;
     }
     HWND top = Win32Driver::FindWindowByCaption(steps.front().caption, 0);
     if (top == nullptr) return;
-    const WindowInfo* b = Visible(Win32Driver::Controls(top), steps.front().button);
+    const std::vector<WindowInfo> controls = Win32Driver::Controls(top);
+    const WindowInfo* b = Visible(controls, steps.front().button);
     if (b == nullptr || !b->enabled) return;
+    const HWND button = b->hwnd;
     Step step = std::move(steps.front());
     steps.pop_front();
     waited_ = 0;
     seen.push_back(step.caption);
     if (step.check) step.check(top);
-    PostMessageA(b->hwnd, BM_CLICK, 0, 0);
+    PostMessageA(button, BM_CLICK, 0, 0);
   }
   static Person* self_;
   UINT_PTR timer_ = 0;
@@ -157,7 +165,10 @@ class WizardWin32Test : public ::testing::Test {
 TEST_F(WizardWin32Test, WelcomeLicenceCopyingAndGoodInstallThroughRealWindows) {
   const std::string next = Tr("İleri"), licence = "Software license agreement";
   std::vector<std::string> backs;
-  auto back_shown = [&](HWND top) { backs.push_back(Visible(Win32Driver::Controls(top), "Geri") ? "back" : "no back"); };
+  auto back_shown = [&](HWND top) {
+    const auto all = Win32Driver::Controls(top);
+    backs.push_back(Visible(all, "Geri") ? "back" : "no back");
+  };
   Person person;
   person.Then("Tavrix for Windows", next, [&](HWND top) {
     back_shown(top);
