@@ -119,7 +119,7 @@ object CopyFileForm: TCopyFileForm
   object lblCopyFileHeader: TTranslateLabel
     Left = 60
     Top = 10
-    Width = 90
+    Width = 100
     Height = 14
     AutoSize = False
     Caption = 'Y'#252'klenen Dosya'
@@ -127,9 +127,9 @@ object CopyFileForm: TCopyFileForm
     Font.Style = [fsBold]
   end
   object lblCopyingFile: TTranslateLabel
-    Left = 156
+    Left = 164
     Top = 10
-    Width = 300
+    Width = 292
     Height = 14
     AutoSize = False
     Caption = '---'
