@@ -41,9 +41,11 @@ for run in range(runs):
         exe = f"{here}/build/{preset}/driver/install.exe"
         src = tempfile.mkdtemp(prefix="firstpage-")
         shutil.copy(f"{dist}/files.1", src)
+        # A copy: a run that gets far enough schedules its own deletion.
+        shutil.copy(exe, f"{src}/install.exe")
         winsrc = subprocess.run(["winepath", "-w", src], capture_output=True, text=True).stdout.strip()
         start = time.monotonic()
-        p = subprocess.Popen(["wine", exe, winsrc], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        p = subprocess.Popen(["wine", f"{src}/install.exe", winsrc], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                              start_new_session=True)
         seen = None
         while time.monotonic() - start < 60:
