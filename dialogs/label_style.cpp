@@ -1,6 +1,26 @@
 #include "dialogs/label_style.h"
 
+#include "ui/font.h"
+
 namespace kit {
+
+const EnumType& Effect3DType() {
+  static const EnumType type("T3DEffectShort", {"A3dNormal", "A3dResit", "A3dRaised", "A3dShadowed"});
+  return type;
+}
+
+const PropertyTable& TLabelStyle::Properties() {
+  static const PropertyTable table = PropertyTable::Make<TLabelStyle>([](auto& p) {
+    p.Int("Angle", &TLabelStyle::SetAngle, &TLabelStyle::Angle);
+    p.Enum("AStyle3D", &TLabelStyle::SetAStyle3D, &TLabelStyle::AStyle3D, Effect3DType());
+    p.Int("AShadeRightBottom", &TLabelStyle::SetAShadeRightBottom, &TLabelStyle::AShadeRightBottom, ColorIdents());
+    p.Bool("AShadeLTSet", &TLabelStyle::SetAShadeLTSet, &TLabelStyle::AShadeLTSet);
+    p.Int("AShadeLeftTop", &TLabelStyle::SetAShadeLeftTop, &TLabelStyle::AShadeLeftTop, ColorIdents());
+    p.Int("AHShadeOffSet", &TLabelStyle::SetAHShadeOffSet, &TLabelStyle::AHShadeOffSet);
+    p.Int("AVShadeOffSet", &TLabelStyle::SetAVShadeOffSet, &TLabelStyle::AVShadeOffSet);
+  });
+  return table;
+}
 
 void TLabelStyle::Changed() {
   if (OnChange) OnChange();
@@ -63,6 +83,8 @@ void TLabelStyle::Assign(const TLabelStyle& other) {
   SetAShadeLTSet(other.lt_set_);
   SetAHShadeOffSet(other.h_offset_);
   SetAVShadeOffSet(other.v_offset_);
+  if (!other.lt_set_) SetAShadeLeftTop(other.shade_lt_);
+  saved_lt_ = other.saved_lt_;
   Changed();
 }
 

@@ -5,12 +5,19 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/property.h"
+
 namespace kit {
 
 enum T3DEffectShort { A3dNormal, A3dResit, A3dRaised, A3dShadowed };
+const EnumType& Effect3DType();
 
 class TLabelStyle {
  public:
+  static const char* StaticClassName() { return "TLabelStyle"; }
+  // Stored as LabelStyle.Angle and so on; AShadeLTSet comes before
+  // AShadeLeftTop so that a stored shade is not ignored while still fixed.
+  static const PropertyTable& Properties();
   static constexpr int32_t kWhite = 16777215;
   static constexpr int32_t kGrey = 8421504;
 
@@ -31,6 +38,9 @@ class TLabelStyle {
   int AVShadeOffSet() const { return v_offset_; }
   void SetAVShadeOffSet(int offset);
 
+  // Copies every value through the setters, then raises OnChange once more.
+  // A light shade that the other style holds free is copied as well, even
+  // though it comes before AShadeLTSet.
   void Assign(const TLabelStyle& other);
 
   std::function<void()> OnChange;

@@ -77,5 +77,18 @@ TEST_F(LabelStyleTest, GeometryCentresTheCaptionAndPlacesShades) {
   EXPECT_EQ(sunk.dark, (IntPoint{-1, -1}));
 }
 
+TEST_F(LabelStyleTest, AssignCopiesAFreeLightShade) {
+  TLabelStyle source;
+  source.SetAShadeLTSet(false);
+  source.SetAShadeLeftTop(0x0000FF);
+  source.SetAStyle3D(A3dShadowed);
+  source.SetAHShadeOffSet(-2);
+  style.Assign(source);
+  EXPECT_FALSE(style.AShadeLTSet());
+  EXPECT_EQ(style.AShadeLeftTop(), 0x0000FF);
+  EXPECT_EQ(style.AHShadeOffSet(), -2);
+  EXPECT_GE(changes, 1);
+}
+
 }  // namespace
 }  // namespace kit

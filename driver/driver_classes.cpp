@@ -6,6 +6,7 @@
 #include "driver/main_form.h"
 #include "files/file_classes.h"
 #include "model/model_classes.h"
+#include "translation/translated_controls.h"
 #include "ui/ui_classes.h"
 
 namespace kit {
@@ -14,6 +15,7 @@ void RegisterDriverClasses(ClassRegistry& registry) {
   RegisterUiClasses(registry);
   RegisterModelClasses(registry);
   RegisterFileClasses(registry);
+  RegisterTranslatedControlClasses(registry);
   registry.Register<TInstall>();
   registry.Register<TForm1>();
   registry.Register<TDialogManager>();

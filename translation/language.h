@@ -13,6 +13,8 @@
 
 namespace kit {
 
+class PropertyTable;
+
 enum TKblnLanguage {
   klCzech = 0,
   klEnglish = 1,
@@ -107,6 +109,9 @@ class TLangFormatStrings : public TStringList {
 class TLanguage {
  public:
   explicit TLanguage(TKblnLanguage ident);
+  // Stored as a sub-object of the translator: Font, FontOverride, Strings.
+  static const char* StaticClassName() { return "TLanguage"; }
+  static const PropertyTable& Properties();
   TLanguage(const TLanguage&) = delete;
   TLanguage& operator=(const TLanguage&) = delete;
 

@@ -8,7 +8,13 @@
 
 namespace kit {
 
+class PropertyTable;
+
 struct LanguageFont {
+  // Stored as a language's Font (its table lives with the translator).
+  static const char* StaticClassName() { return "TFont"; }
+  static const PropertyTable& Properties();
+
   std::string name = "MS Sans Serif";
   int height = -11;  // negative: character height in pixels
   int charset = 1;   // DEFAULT_CHARSET

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "ui/controls/bit_btn.h"
 
@@ -18,8 +20,16 @@ class TTranslateBitBtn : public TBitBtn {
   int32_t GLID() const { return glid_; }
   void SetGLID(int32_t glid) { glid_ = glid; }
 
+  // The text the form gave it, kept when it is first translated by GLID: a
+  // later language without this GLID shows it again.
+  const std::string& FormText() {
+    if (!form_text_) form_text_ = Caption();
+    return *form_text_;
+  }
+
  private:
   int32_t glid_ = 0;
+  std::optional<std::string> form_text_;
 };
 
 }  // namespace kit

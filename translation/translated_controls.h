@@ -1,4 +1,5 @@
-// Registers the translated controls that stored forms may name.
+// Registers the translator, the translated controls and the installer
+// forms' base class, which stored forms may name.
 #pragma once
 
 namespace kit {

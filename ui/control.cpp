@@ -42,6 +42,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
   font_.on_change = [this] {
     if (!inheriting_font_) parent_font_ = false;
     Changed();
+    FontChanged();
   };
 }
 

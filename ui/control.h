@@ -111,6 +111,8 @@ class TControl : public TComponent, public PeerClient {
   virtual void PeerChanged() {}
   // The peer was just made.
   virtual void PeerCreated() {}
+  // The font changed (set or inherited).
+  virtual void FontChanged() {}
   void SetTextFromPeer(const std::string& text) { text_ = text; }
 
  private:

@@ -75,7 +75,7 @@ TEST_F(ControlTest, StoredFormReadsLaysOutShowsAndWritesBackUnchanged) {
   std::vector<std::string> order;
   for (TControl* c : form->TabOrderList()) order.push_back(c->Name());
   EXPECT_EQ(order, (std::vector<std::string>{"ProceedBtn", "CancelBtn", "BackBtn", "Accept", "PathEdit",
-                                             "Agreement"}));
+                                             "Agreement", "NecFiles"}));
 }
 
 TEST_F(ControlTest, ModalFormEndsWithThePressedButtonsResultAndKeysPressDefaultAndCancel) {

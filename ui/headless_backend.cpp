@@ -220,6 +220,23 @@ void HeadlessPeer::SetBounds(int left, int top, int width, int height) {
   left_ = left, top_ = top, width_ = width, height_ = height;
 }
 
+void HeadlessPeer::Repaint() {
+  ++repaints_;
+  PaintImage();
+}
+
+void HeadlessPeer::SetLook(const ControlLook& look) {
+  look_ = look;
+  PaintImage();
+}
+
+void HeadlessPeer::PaintImage() {
+  if (kind_ != WidgetKind::kGraphic) return;
+  image_ = std::make_unique<ImageSurface>(look_.width, look_.height, look_.color);
+  ++paints_;
+  client_.PaintPeer(*image_);
+}
+
 void HeadlessPeer::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;

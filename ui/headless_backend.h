@@ -6,10 +6,12 @@
 #pragma once
 
 #include <deque>
+#include <memory>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "ui/image_surface.h"
 #include "ui/widget_backend.h"
 
 namespace kit {
@@ -110,14 +112,18 @@ class HeadlessPeer : public WindowPeer {
   void SetVisible(bool visible) override;
   void SetWindowState(TWindowState state) override { state_ = state; }
   void SetCursor(TCursor cursor) override { cursor_ = cursor; }
-  void Repaint() override { ++repaints_; }
-  void SetLook(const ControlLook& look) override { look_ = look; }
+  void Repaint() override;
+  void SetLook(const ControlLook& look) override;
   void Focus() override;
   bool Focused() const override;
   std::string CurrentText() const override { return typed_; }
 
   // What the control shows.
   const ControlLook& Look() const { return look_; }
+  // A graphic control's picture, painted again after every change of its
+  // look and every repaint (null for other kinds), and how often it was.
+  const ImageSurface* Image() const { return image_.get(); }
+  int PaintCount() const { return paints_; }
   // The user's acts: a press (button, check box), typing into an edit
   // (the whole new text).
   void Press() { client_.HandlePeerEvent(PeerEvent::kClick); }
@@ -125,6 +131,12 @@ class HeadlessPeer : public WindowPeer {
     typed_ = text;
     client_.HandlePeerEvent(PeerEvent::kChange);
   }
+  // A click on an item of a list box (-1: none).
+  void Choose(int index) {
+    chosen_ = index;
+    client_.HandlePeerEvent(PeerEvent::kChange);
+  }
+  int CurrentIndex() const override { return chosen_; }
 
  private:
   HeadlessBackend& backend_;
@@ -138,6 +150,10 @@ class HeadlessPeer : public WindowPeer {
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   ControlLook look_;
   std::string typed_;
+  int chosen_ = -1;
+  std::unique_ptr<ImageSurface> image_;
+  int paints_ = 0;
+  void PaintImage();
 };
 
 }  // namespace kit

@@ -9,12 +9,14 @@
 #include "ui/controls/group_box.h"
 #include "ui/controls/image.h"
 #include "ui/controls/label.h"
+#include "ui/controls/list_box.h"
 #include "ui/controls/memo.h"
 #include "ui/controls/panel.h"
 #include "ui/controls/progress_bar.h"
 #include "ui/controls/radio_button.h"
 #include "ui/controls/radio_group.h"
 #include "ui/controls/speed_button.h"
+#include "ui/controls/tab_control.h"
 #include "ui/form.h"
 
 namespace kit {
@@ -37,6 +39,8 @@ void RegisterUiClasses(ClassRegistry& registry) {
   registry.Register<TRadioButton>();
   registry.Register<TRadioGroup>();
   registry.Register<TSpeedButton>();
+  registry.Register<TListBox>();
+  registry.Register<TTabControl>();
 }
 
 }  // namespace kit

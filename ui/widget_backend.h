@@ -14,6 +14,7 @@
 
 #include "ui/cursor.h"
 #include "ui/font.h"
+#include "ui/paint_surface.h"
 
 namespace kit {
 
@@ -39,6 +40,7 @@ enum class WidgetKind {
   kRadioGroup,
   kListBox,
   kTabControl,
+  kGraphic,  // painted by the control itself (see PaintSurface); takes no input
 };
 
 class TPicture;
@@ -93,6 +95,8 @@ class PeerClient {
  public:
   virtual ~PeerClient() = default;
   virtual void HandlePeerEvent(PeerEvent event) = 0;
+  // A graphic control paints itself (WidgetKind::kGraphic).
+  virtual void PaintPeer(PaintSurface& surface) {}
 };
 
 class WindowPeer {
@@ -138,6 +142,9 @@ class WidgetBackend {
   // The cursor shown over every window of the program; crDefault lets each
   // window show its own.
   virtual void SetScreenCursor(TCursor cursor) = 0;
+  // The size of the text in the font, as a label shows it; with
+  // wrap_width > 0 broken between words to fit that width.
+  virtual TextSize MeasureText(const TFont& font, const std::string& text, int wrap_width) const;
   // A modal loop of the form is about to start.
   virtual void ModalLoopStarting(TForm& form) {}
   // The frame around a form's client area of that border style (0 sizeable,

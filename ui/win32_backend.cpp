@@ -1,5 +1,6 @@
 #include "ui/win32_backend.h"
 
+#include "ui/gdi_surface.h"
 #include "ui/win32_control_peer.h"
 
 namespace kit {
@@ -60,6 +61,20 @@ void Win32Backend::FrameExtent(int border_style, int* dx, int* dy) const {
   AdjustWindowRectEx(&r, style, FALSE, ex);
   *dx = (r.right - r.left) - 100;
   *dy = (r.bottom - r.top) - 100;
+}
+
+TextSize Win32Backend::MeasureText(const TFont& font, const std::string& text, int wrap_width) const {
+  HDC dc = GetDC(nullptr);
+  HFONT f = CreateGdiFont(font);
+  HGDIOBJ old = SelectObject(dc, f);
+  RECT r{0, 0, wrap_width > 0 ? wrap_width : 0, 0};
+  // As a static control shows it: '&' marks the accelerator.
+  const char* shown = text.empty() ? " " : text.c_str();
+  ::DrawTextA(dc, shown, -1, &r, DT_CALCRECT | DT_EXPANDTABS | (wrap_width > 0 ? DT_WORDBREAK : 0));
+  SelectObject(dc, old);
+  DeleteObject(f);
+  ReleaseDC(nullptr, dc);
+  return {text.empty() ? 0 : static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top)};
 }
 
 bool Win32Backend::DialogKeys(MSG& msg) {

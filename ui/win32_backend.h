@@ -21,6 +21,7 @@ class Win32Backend : public WidgetBackend {
   int AskMessageBox(const std::string& text, const std::string& caption, uint32_t flags) override;
   void SetScreenCursor(TCursor cursor) override;
   void FrameExtent(int border_style, int* dx, int* dy) const override;
+  TextSize MeasureText(const TFont& font, const std::string& text, int wrap_width) const override;
   // Window styles of a form's frame.
   static void FrameStyles(int border_style, unsigned border_icons, DWORD* style, DWORD* ex);
 

@@ -2,9 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "ui/gdi_surface.h"
 #include "ui/picture.h"
 
 namespace kit {
@@ -15,7 +17,8 @@ constexpr const char* kPeerProp = "KitControlPeer";
 
 bool OwnDrawn(WidgetKind kind) {
   return kind == WidgetKind::kPanel || kind == WidgetKind::kGroupBox || kind == WidgetKind::kImage ||
-         kind == WidgetKind::kBevel || kind == WidgetKind::kRadioGroup || kind == WidgetKind::kTabControl;
+         kind == WidgetKind::kBevel || kind == WidgetKind::kRadioGroup || kind == WidgetKind::kTabControl ||
+         kind == WidgetKind::kGraphic;
 }
 
 void EnsureClasses(WNDPROC own) {
@@ -87,6 +90,25 @@ HBITMAP BitmapFromFile(const std::vector<uint8_t>& data) {
   return bmp;
 }
 
+// The windows of graphic controls, in the order they were made.
+std::vector<Win32ControlPeer*>& GraphicPeers() {
+  static std::vector<Win32ControlPeer*> peers;
+  return peers;
+}
+
+bool Overlap(const ControlLook& a, const ControlLook& b) {
+  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+         b.top < a.top + a.height;
+}
+
+// The brush a window paints its background with.
+HBRUSH BackgroundBrush(HWND hwnd, HBRUSH own) {
+  if (own != nullptr) return own;
+  auto brush = static_cast<ULONG_PTR>(GetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND));
+  if (brush != 0 && brush <= COLOR_MENUBAR + 1) return GetSysColorBrush(static_cast<int>(brush - 1));
+  return brush != 0 ? reinterpret_cast<HBRUSH>(brush) : GetSysColorBrush(COLOR_BTNFACE);
+}
+
 }  // namespace
 
 COLORREF Win32Color(TColor color) {
@@ -101,6 +123,8 @@ Win32ControlPeer::Win32ControlPeer(PeerClient& client, WidgetKind kind, HWND par
 }
 
 Win32ControlPeer::~Win32ControlPeer() {
+  auto& graphics = GraphicPeers();
+  graphics.erase(std::remove(graphics.begin(), graphics.end(), this), graphics.end());
   if (hwnd_ != nullptr) {
     RemovePropA(hwnd_, kPeerProp);
     DestroyWindow(hwnd_);
@@ -122,7 +146,51 @@ void Win32ControlPeer::Create(const ControlLook& look) {
   if (OwnDrawn(kind_)) ex |= WS_EX_CONTROLPARENT;
   hwnd_ = CreateWindowExA(ex, cls, "", style, look.left, look.top, look.width, look.height, parent_,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr), nullptr);
-  if (hwnd_ != nullptr) SetPropA(hwnd_, kPeerProp, this);
+  if (hwnd_ == nullptr) return;
+  SetPropA(hwnd_, kPeerProp, this);
+  if (kind_ == WidgetKind::kGraphic) GraphicPeers().push_back(this);
+  KeepGraphicsBelow();
+}
+
+void Win32ControlPeer::KeepGraphicsBelow() {
+  // Graphic controls lie beneath the windowed ones, the first made lowest.
+  const auto& graphics = GraphicPeers();
+  for (auto it = graphics.rbegin(); it != graphics.rend(); ++it) {
+    if ((*it)->parent_ == parent_ && (*it)->hwnd_ != nullptr)
+      SetWindowPos((*it)->hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
+void Win32ControlPeer::PaintBeneath(HDC dc) {
+  RECT r{0, 0, look_.width, look_.height};
+  Win32ControlPeer* container = FromHandle(parent_);
+  FillRect(dc, &r, BackgroundBrush(parent_, container != nullptr ? container->brush_ : nullptr));
+  for (Win32ControlPeer* below : GraphicPeers()) {
+    if (below == this) break;
+    if (below->parent_ != parent_ || !below->look_.visible || !Overlap(below->look_, look_)) continue;
+    const int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, below->look_.left - look_.left, below->look_.top - look_.top, nullptr);
+    if (!below->look_.transparent && below->brush_ != nullptr) {
+      RECT b{0, 0, below->look_.width, below->look_.height};
+      FillRect(dc, &b, below->brush_);
+    }
+    {
+      GdiSurface surface(dc);
+      below->client_.PaintPeer(surface);
+    }
+    RestoreDC(dc, saved);
+  }
+}
+
+void Win32ControlPeer::InvalidateGraphicsAbove() {
+  bool above = false;
+  for (Win32ControlPeer* g : GraphicPeers()) {
+    if (g == this) {
+      above = true;
+    } else if (above && g->parent_ == parent_ && g->hwnd_ != nullptr && Overlap(g->look_, look_)) {
+      InvalidateRect(g->hwnd_, nullptr, FALSE);
+    }
+  }
 }
 
 void Win32ControlPeer::ApplyFont(const TFont& font) {
@@ -204,11 +272,46 @@ void Win32ControlPeer::SetLook(const ControlLook& look) {
     case WidgetKind::kImage:
       if (first || old.picture != look.picture) ApplyPicture(look);
       break;
+    case WidgetKind::kListBox:
+      if (first || old.items != look.items) {
+        SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+        for (const std::string& item : look.items)
+          SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+      }
+      if (SendMessageA(hwnd_, LB_GETCURSEL, 0, 0) != look.item_index)
+        SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(look.item_index), 0);
+      break;
     default:
       break;
   }
   if (first || old.visible != look.visible) ShowWindow(hwnd_, look.visible ? SW_SHOWNA : SW_HIDE);
   if (!first) InvalidateRect(hwnd_, nullptr, TRUE);
+  if (kind_ == WidgetKind::kGraphic) InvalidateGraphicsAbove();
+}
+
+RECT Win32ControlPeer::TabRect(HDC dc, int index) const {
+  int x = 2;
+  RECT tab{};
+  for (int i = 0; i <= index && i < static_cast<int>(look_.items.size()); ++i) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, look_.items[i].c_str(), static_cast<int>(look_.items[i].size()), &size);
+    tab = RECT{x, 4, x + size.cx + 12, 22};
+    x = tab.right;
+  }
+  return tab;
+}
+
+void Win32ControlPeer::ClickTab(int x, int y) {
+  if (y >= 22) return;
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, font_);
+  for (int i = 0; i < static_cast<int>(look_.items.size()); ++i) {
+    const RECT tab = TabRect(dc, i);
+    if (x >= tab.left && x < tab.right) chosen_tab_ = i;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  if (chosen_tab_ >= 0) client_.HandlePeerEvent(PeerEvent::kChange);
 }
 
 void Win32ControlPeer::Repaint() {
@@ -223,6 +326,12 @@ void Win32ControlPeer::Focus() {
 }
 
 bool Win32ControlPeer::Focused() const { return hwnd_ != nullptr && GetFocus() == hwnd_; }
+
+int Win32ControlPeer::CurrentIndex() const {
+  if (kind_ == WidgetKind::kTabControl) return chosen_tab_;
+  if (hwnd_ == nullptr || kind_ != WidgetKind::kListBox) return -1;
+  return static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0));
+}
 
 std::string Win32ControlPeer::CurrentText() const {
   if (hwnd_ == nullptr) return {};
@@ -270,6 +379,18 @@ LRESULT Win32ControlPeer::Paint() {
   HDC dc = BeginPaint(hwnd_, &ps);
   RECT r;
   GetClientRect(hwnd_, &r);
+  if (kind_ == WidgetKind::kGraphic) {
+    if (look_.transparent)
+      PaintBeneath(dc);
+    else if (brush_ != nullptr)
+      FillRect(dc, &r, brush_);
+    {
+      GdiSurface surface(dc);
+      client_.PaintPeer(surface);
+    }
+    EndPaint(hwnd_, &ps);
+    return 0;
+  }
   if (kind_ != WidgetKind::kBevel && brush_ != nullptr && !look_.transparent) FillRect(dc, &r, brush_);
   SelectObject(dc, font_);
   SetTextColor(dc, Win32Color(look_.font.Color()));
@@ -296,6 +417,18 @@ LRESULT Win32ControlPeer::Paint() {
       SetBkMode(dc, OPAQUE);
       SetBkColor(dc, Win32Color(look_.color));
       TextOutA(dc, 8, 0, (" " + look_.text + " ").c_str(), static_cast<int>(look_.text.size() + 2));
+      break;
+    }
+    case WidgetKind::kTabControl: {
+      RECT frame = r;
+      frame.top = 22;
+      DrawEdge(dc, &frame, EDGE_RAISED, BF_RECT);
+      for (size_t i = 0; i < look_.items.size(); ++i) {
+        RECT tab = TabRect(dc, static_cast<int>(i));
+        if (static_cast<int>(i) == look_.item_index) tab.top -= 2;
+        DrawEdge(dc, &tab, EDGE_RAISED, BF_LEFT | BF_TOP | BF_RIGHT);
+        DrawTextA(dc, look_.items[i].c_str(), -1, &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      }
       break;
     }
     case WidgetKind::kBevel: {
@@ -347,7 +480,15 @@ LRESULT CALLBACK Win32ControlPeer::OwnProc(HWND hwnd, UINT msg, WPARAM wparam, L
         return peer->Paint();
       case WM_ERASEBKGND:
         return 1;
+      case WM_NCHITTEST:
+        if (peer->kind_ == WidgetKind::kGraphic) return HTTRANSPARENT;
+        break;
       case WM_LBUTTONUP:
+        if (peer->kind_ == WidgetKind::kGraphic) break;
+        if (peer->kind_ == WidgetKind::kTabControl) {
+          peer->ClickTab(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
+          return 0;
+        }
         peer->client_.HandlePeerEvent(PeerEvent::kClick);
         return 0;
       default:

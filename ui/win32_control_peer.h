@@ -34,12 +34,21 @@ class Win32ControlPeer : public WindowPeer {
   void Focus() override;
   bool Focused() const override;
   std::string CurrentText() const override;
+  int CurrentIndex() const override;
 
  private:
   void Create(const ControlLook& look);
   void ApplyFont(const TFont& font);
   void ApplyPicture(const ControlLook& look);
   LRESULT Paint();
+  // Graphic controls: their z-order among the siblings, what shows beneath
+  // a transparent one, and the ones above a changed one.
+  void KeepGraphicsBelow();
+  void PaintBeneath(HDC dc);
+  void InvalidateGraphicsAbove();
+  // Tab controls: where a tab stands, and a click on the tab row.
+  RECT TabRect(HDC dc, int index) const;
+  void ClickTab(int x, int y);
   static LRESULT CALLBACK OwnProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
 
   PeerClient& client_;
@@ -53,6 +62,7 @@ class Win32ControlPeer : public WindowPeer {
   ControlLook look_;
   bool have_look_ = false;
   bool setting_text_ = false;
+  int chosen_tab_ = -1;
 };
 
 // The standard colour of a colour value.

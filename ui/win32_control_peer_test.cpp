@@ -9,10 +9,15 @@
 #include "base/form_writer.h"
 #include "ui/application.h"
 #include "ui/controls/check_box.h"
+#include "ui/controls/image.h"
+#include "ui/controls/label.h"
+#include "ui/controls/list_box.h"
+#include "ui/controls/tab_control.h"
 #include "ui/controls/progress_bar.h"
 #include "ui/form.h"
 #include "ui/testing/test_form.h"
 #include "ui/testing/win32_driver.h"
+#include "ui/testing/window_capture.h"
 #include "ui/ui_classes.h"
 #include "ui/win32_backend.h"
 
@@ -133,6 +138,83 @@ TEST_F(Win32ControlTest, TheFormWritesBackAfterShowing) {
   const std::string before = FormWriter(classes_).Write(form_);
   auto again = FormReader(classes_).Read(before, "again.dfm");
   EXPECT_EQ(FormWriter(classes_).Write(again.get()), before);
+}
+
+TEST_F(Win32ControlTest, ListBoxShowsItsItemsAndTakesAClickedChoice) {
+  HWND list = nullptr;
+  for (const auto& w : Win32Driver::Controls(top_))
+    if (w.class_name == "ListBox") list = w.hwnd;
+  ASSERT_NE(list, nullptr) << Win32Driver::Describe(Win32Driver::Controls(top_));
+  ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+  char item[32] = {};
+  SendMessageA(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(item));
+  EXPECT_STREQ(item, "setup.1");
+  auto* box = dynamic_cast<TListBox*>(form_->FindControl("NecFiles"));
+  int clicks = 0;
+  box->SetOnClick([&](TComponent*) { ++clicks; });
+  // A mouse click on the second item, as the user makes it.
+  RECT r;
+  SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+  const LPARAM at = MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2);
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(list, WM_LBUTTONUP, 0, at);
+  Application().ProcessMessages();
+  EXPECT_EQ(box->ItemIndex(), 1);
+  EXPECT_EQ(clicks, 1);
+  box->SetItemIndex(0);
+  EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+}
+
+TEST_F(Win32ControlTest, AutoSizedLabelTakesItsTextsSizeInItsFont) {
+  auto* label = new TLabel(form_);
+  label->SetParent(form_);
+  label->SetBounds(150, 310, 10, 10);
+  label->Font().SetHeight(-16);
+  label->SetCaption("Kuruluyor: setup.1");
+  HWND hwnd = nullptr;
+  for (const auto& w : Win32Driver::Controls(top_))
+    if (w.text == "Kuruluyor: setup.1") hwnd = w.hwnd;
+  ASSERT_NE(hwnd, nullptr);
+  HDC dc = GetDC(hwnd);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, "Kuruluyor: setup.1", 18, &size);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.right - r.left, size.cx);
+  EXPECT_EQ(r.bottom - r.top, size.cy);
+  EXPECT_EQ(label->Width(), size.cx);
+}
+
+TEST_F(Win32ControlTest, ImageShowsABitmapResourceAndTheFormIsKeptAsAScreenshot) {
+  auto* image = new TImage(form_);
+  image->SetParent(form_);
+  image->SetBounds(380, 50, 16, 8);
+  image->Picture().LoadFromResourceName("KITTESTBMP");
+  form_->Repaint();
+  Application().ProcessMessages();
+  const testing::WindowCapture shot = testing::CaptureWindow(top_);
+  ASSERT_EQ(shot.width, 470);
+  // The resource: red on the left half, green on the right.
+  EXPECT_EQ(shot.At(382, 52), 0x0000FFu);
+  EXPECT_EQ(shot.At(393, 52), 0x00FF00u);
+  testing::KeepScreenshot(shot, "test-form");
+}
+
+TEST_F(Win32ControlTest, ClickOnATabChoosesIt) {
+  auto* tabs = new TTabControl(form_);
+  tabs->SetParent(form_);
+  tabs->SetBounds(150, 200, 300, 60);
+  tabs->Tabs().SetLines({"Bir", "Iki"});
+  int changes = 0;
+  tabs->SetOnChange([&](TComponent*) { ++changes; });
+  HWND hwnd = dynamic_cast<Win32ControlPeer&>(*tabs->PeerIfMade()).Handle();
+  SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(4, 12));  // on the first tab
+  SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(290, 12));  // beyond the last one
+  EXPECT_EQ(tabs->TabIndex(), 0);
+  EXPECT_EQ(changes, 1);
 }
 
 }  // namespace

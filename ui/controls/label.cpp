@@ -1,5 +1,7 @@
 #include "ui/controls/label.h"
 
+#include "ui/application.h"
+
 namespace kit {
 
 const PropertyTable& TLabel::Properties() {
@@ -14,6 +16,36 @@ const PropertyTable& TLabel::Properties() {
 }
 
 TLabel::TLabel(TComponent* owner) : TControl(owner) { SetBounds(0, 0, 65, 13); }
+
+void TLabel::SetAutoSize(bool v) {
+  auto_size_ = v;
+  AdjustBounds();
+  Changed();
+}
+
+void TLabel::SetWordWrap(bool v) {
+  word_wrap_ = v;
+  AdjustBounds();
+  Changed();
+}
+
+void TLabel::SetText(const std::string& text) {
+  TControl::SetText(text);
+  AdjustBounds();
+}
+
+void TLabel::Loaded() {
+  TControl::Loaded();
+  AdjustBounds();
+}
+
+void TLabel::AdjustBounds() {
+  if (!auto_size_ || IsLoading()) return;
+  const TextSize size = Application().Backend().MeasureText(Font(), Caption(), word_wrap_ ? Width() : 0);
+  const int width = word_wrap_ ? Width() : size.width;
+  const int left = !word_wrap_ && alignment_ == taRightJustify ? Left() + Width() - width : Left();
+  SetBounds(left, Top(), width, size.height);
+}
 
 void TLabel::FillLook(ControlLook& look) const {
   TControl::FillLook(look);

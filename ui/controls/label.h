@@ -1,4 +1,7 @@
-// A label: text on its parent, aligned, wrapped or not.
+// A label: text on its parent, aligned, wrapped or not. With AutoSize on
+// (the default) it takes the size of its text in its font after every change
+// of text, font or wrapping; a wrapped label keeps its width and a
+// right-aligned one its right edge.
 #pragma once
 
 #include "ui/control.h"
@@ -15,16 +18,20 @@ class TLabel : public TControl {
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment v) { alignment_ = v, Changed(); }
   bool AutoSize() const { return auto_size_; }
-  void SetAutoSize(bool v) { auto_size_ = v, Changed(); }
+  void SetAutoSize(bool v);
   bool WordWrap() const { return word_wrap_; }
-  void SetWordWrap(bool v) { word_wrap_ = v, Changed(); }
+  void SetWordWrap(bool v);
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool v) { transparent_ = v, Changed(); }
 
+  void SetText(const std::string& text) override;
+  void Loaded() override;
   WidgetKind Kind() const override { return WidgetKind::kLabel; }
 
  protected:
   void FillLook(ControlLook& look) const override;
+  void FontChanged() override { AdjustBounds(); }
+  void AdjustBounds();
 
  private:
   TAlignment alignment_ = taLeftJustify;

@@ -105,6 +105,16 @@ inline constexpr const char kTestForm[] = R"(object TestForm: TForm
       Shape = bsTopLine
     end
   end
+  object NecFiles: TListBox
+    Left = 345
+    Top = 100
+    Width = 115
+    Height = 89
+    Items.Strings = (
+      'files.1'
+      'setup.1')
+    TabOrder = 7
+  end
   object ProgressBar1: TProgressBar
     Left = 150
     Top = 280
