@@ -1078,6 +1078,30 @@ object Form1: TForm1
     Order = 4
   end
 
+  object DialogManager1: TDialogManager
+    Container = Install1
+    ManagerType = dmBeforeInstall
+  end
+  object DialogManager2: TDialogManager
+    Container = Install1
+    ManagerType = dmAfterGoodInstall
+  end
+  object DialogManager3: TDialogManager
+    Container = Install1
+    ManagerType = dmAfterBadInstall
+  end
+  object DialogManager4: TDialogManager
+    Container = Install1
+    ManagerType = dmDuringCopyFiles
+  end
+  object DialogManager5: TDialogManager
+    Container = Install1
+    ManagerType = dmChangeDisk
+  end
+  object DialogManager6: TDialogManager
+    Container = Install1
+    ManagerType = dmReboot
+  end
   object MainTranslator: TTranslator
     lgCzech.Font.Charset = DEFAULT_CHARSET
     lgCzech.Font.Color = clWindowText

@@ -8,6 +8,7 @@
 #include "files/install_file.h"
 #include "model/disk_parameter.h"
 #include "model/errors.h"
+#include "model/install_driver.h"
 #include "model/parameter_list.h"
 #include "translation/translation.h"
 
@@ -17,6 +18,8 @@ namespace {
 
 DialogPresenter* g_presenter = nullptr;
 TDialogManager* g_current_manager = nullptr;
+// Every live manager, in creation order.
+std::vector<TDialogManager*> g_managers;
 
 const EnumType kManagerTypeIdents("TManagerType",
                                   {"dmBeforeInstall", "dmAfterGoodInstall", "dmAfterBadInstall",
@@ -57,10 +60,22 @@ DialogPresenter* CurrentDialogPresenter() { return g_presenter; }
 void SetDialogPresenter(DialogPresenter* presenter) { g_presenter = presenter; }
 TDialogManager* CurrentDialogManager() { return g_current_manager; }
 
-TDialogManager::TDialogManager(TComponent* owner) : TBaseHelperComponent(owner, rank::kDialog) {}
+TDialogManager* FindDriverDialogManager(TManagerType type) {
+  InstallDriver* driver = Driver();
+  if (driver == nullptr) return nullptr;
+  for (TDialogManager* m : g_managers) {
+    if (m->ManagerType() == type && m->Container() == &driver->DriverComponent()) return m;
+  }
+  return nullptr;
+}
+
+TDialogManager::TDialogManager(TComponent* owner) : TBaseHelperComponent(owner, rank::kDialog) {
+  g_managers.push_back(this);
+}
 
 TDialogManager::~TDialogManager() {
   if (g_current_manager == this) g_current_manager = nullptr;
+  g_managers.erase(std::remove(g_managers.begin(), g_managers.end(), this), g_managers.end());
 }
 
 const PropertyTable& TDialogManager::Properties() {
@@ -138,8 +153,12 @@ void TDialogManager::ShowChangeDisk(TParameterObject* parameter) {
   if (g_presenter == nullptr) return;
   // The prompt answers the disk change; the install file then does not ask
   // with a message of its own.
+  const auto old_tag = file->Tag();
   file->SetTag(1);
-  if (g_presenter->ShowChangeDisk(*this, *disk) == DialogResult::kAbort) throw EAIUserAbort();
+  const DialogResult result = g_presenter->ShowChangeDisk(*this, *disk);
+  // No prompt of this manager was shown: the file asks on its own.
+  if (result == DialogResult::kNothingShown) file->SetTag(old_tag);
+  if (result == DialogResult::kAbort) throw EAIUserAbort();
 }
 
 void TDialogManager::AddDialog(TComponent* dialog) {

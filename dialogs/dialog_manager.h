@@ -54,6 +54,10 @@ void SetDialogPresenter(DialogPresenter* presenter);
 // The manager showing pages right now, or null.
 TDialogManager* CurrentDialogManager();
 
+// The first manager of the type, in creation order, whose Container is the
+// driver; null with no driver or no such manager. Pages find theirs so.
+TDialogManager* FindDriverDialogManager(TManagerType type);
+
 class TDialogManager : public TBaseHelperComponent {
   KIT_COMPONENT_CLASS(TDialogManager)
 

@@ -109,7 +109,7 @@ class TInstall : public TFileContainer, public InstallDriver {
   void HandleException(TComponent* sender, const Exception& e);
   // Asks OnUserAbort; True when the installation is to be cancelled. An
   // unattended run never asks and is not cancelled.
-  bool QueryUserAbort();
+  bool QueryUserAbort() override;
   // The very silent run: the installation without showing the run form
   // (the one-shot modes have already run while the form was made).
   void RunUnshown();

@@ -9,11 +9,15 @@
 
 #include "base/class_registry.h"
 #include "base/codepage.h"
+#include "base/text.h"
 #include "base/form_reader.h"
 #include "base/setup_log.h"
 #include "base/unattended.h"
 #include "config/stored_forms.h"
+#include "dialogs/pages/installer_pages.h"
+#include "dialogs/pages/select_kbln_dir.h"
 #include "dialogs/silent_presenter.h"
+#include "dialogs/widget_dialog_presenter.h"
 #include "driver/distribution_builder.h"
 #include "driver/driver_classes.h"
 #include "driver/install.h"
@@ -68,6 +72,15 @@ int main(int argc, char** argv) {
   kit::RegisterDriverClasses(kit::ClassRegistry::Global());
   kit::InstallRestartLinks();
   kit::DistributionBuilder::InstallSeams();
+  kit::DistributionBuilder::SelectComponentDir() = [] {
+    const std::string dir = kit::TSelectKblnDir::Ask();
+    if (kit::Trim(dir).empty()) throw kit::Exception("No directory of the component kit was given");
+    return dir;
+  };
+  // The pages the dialog managers show, and how they show them.
+  kit::RegisterInstallerPages();
+  kit::WidgetDialogPresenter presenter;
+  kit::SetDialogPresenter(&presenter);
   std::unique_ptr<kit::VersionSource> versions = kit::OpenHostVersionSource(*platform);
   kit::StartVersionResources(versions.get(), platform->System().ExePath());
 
@@ -98,6 +111,7 @@ int main(int argc, char** argv) {
   try {
     kit::ReadSystemDirectories();
     app.CreateForm(ReadMainForm);
+    kit::CreateHiddenPageInstances();
     auto* install = dynamic_cast<kit::TInstall*>(kit::Driver());
     if (unattended.mode == kit::UnattendedMode::kVerySilent && install != nullptr)
       install->RunUnshown();
@@ -121,6 +135,7 @@ int main(int argc, char** argv) {
   }
   app.DestroyComponents();
   kit::SetupLog::Close();
+  kit::SetDialogPresenter(nullptr);
   kit::StopVersionResources();
   kit::SetCurrentPlatform(nullptr);
   return rc;

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The install program end to end, on an emulated machine natively
 # (install_program_test.sh native INSTALL KITVM) or under Wine
-# (install_program_test.sh wine INSTALL.EXE, in the prefix and display the
-# test run set up). It starts from its stored configuration; without its
-# distribution it ends in the bad-install tail naming the archive and keeps
-# itself; started with "*ABOOT" it works through the unfinished-install list
-# and deletes it.
+# (install_program_test.sh wine INSTALL.EXE WINDRIVER.EXE, in the prefix and
+# display the test run set up). It starts from its stored configuration;
+# without its distribution it ends in the bad-install tail naming the archive
+# and keeps itself; started with "*ABOOT" it works through the
+# unfinished-install list and deletes it (under Wine its good-install page
+# is answered).
 set -u
 mode=$1
 install=$2
@@ -69,7 +70,17 @@ else
   wine reg add 'HKLM\SOFTWARE\KOBBELININSTALLING' /v "$win\\gone.txt" /d 1 /f >/dev/null 2>&1
   wine reg add 'HKLM\SOFTWARE\KOBBELININSTALLING' /v Later /d 7 /f >/dev/null 2>&1
   check "the list is there before" unfinished
-  run '*ABOOT'; rc=$?
+  # The good-install page of the completion is answered as a person would.
+  # The installer runs in code page 1252 (LANG=C), where its caption's 0xFD
+  # reads as U+00FD; the driver gets that letter in UTF-8 on its command line.
+  windriver=$3
+  good_page="Install Tamamland$(printf '\xc3\xbd')"
+  LC_ALL=C LANG=C run '*ABOOT' &
+  pid=$!
+  LC_ALL=C.UTF-8 LANG=C.UTF-8 wine "$windriver" wait "$good_page" 60000 >/dev/null 2>&1; page=$?
+  check "*ABOOT shows the good-install page" test $page -eq 0
+  LC_ALL=C.UTF-8 LANG=C.UTF-8 wine "$windriver" press "$good_page" Devam >/dev/null 2>&1
+  wait $pid; rc=$?
   check "*ABOOT exits with 0" test $rc -eq 0
   check "*ABOOT deleted the listed file" test ! -e "$dir/gone.txt"
   check "*ABOOT deleted the list" no_unfinished

@@ -4,6 +4,7 @@
 #include "base/class_registry.h"
 #include "base/form_reader.h"
 #include "config/stored_forms.h"
+#include "dialogs/dialog_manager.h"
 #include "driver/driver_classes.h"
 #include "driver/testing/driver_fixture.h"
 #include "files/install_file.h"
@@ -55,6 +56,16 @@ TEST_F(MainFormTest, TheShippedFormCarriesTheConfiguredDriver) {
   EXPECT_TRUE(install->PresetupFiles().empty());
   EXPECT_EQ(install->InstallTypes(), TInstallTypeSet{itAlways});
   EXPECT_EQ(install->RunForm(), form);
+  // One dialog manager of each type on the driver, in type order.
+  std::string managers;
+  for (int i = 1; i <= 6; ++i) {
+    auto* m = dynamic_cast<TDialogManager*>(form->FindComponent("DialogManager" + std::to_string(i)));
+    ASSERT_NE(m, nullptr) << i;
+    EXPECT_EQ(m->Container(), install);
+    managers += std::to_string(m->ManagerType());
+  }
+  EXPECT_EQ(managers, "012345");
+  EXPECT_EQ(FindDriverDialogManager(dmChangeDisk), form->FindComponent("DialogManager5"));
 }
 
 TEST_F(MainFormTest, TheShippedTreeHasTenGroups108FilesAndTheUninstaller) {

@@ -25,6 +25,9 @@ class InstallDriver {
   // component whose FinishAfterReboot is to run, 1 a file to delete, 2 a
   // Program Manager item of the group "Startup".
   virtual void AddUnfinishedEntry(const std::string& subject, int kind) = 0;
+  // Asked by every cancel button of the dialogs: true when the user's
+  // cancel is to end the installation. Yes unless a driver says otherwise.
+  virtual bool QueryUserAbort() { return true; }
 };
 
 // The one driver, or null.

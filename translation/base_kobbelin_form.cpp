@@ -26,6 +26,7 @@ TBaseKobbelinForm::~TBaseKobbelinForm() { UnfollowLanguage(this); }
 
 void TBaseKobbelinForm::Translate() {
   settings_.Apply(*this);
+  if (settings_.translate_font) TranslatedFontApplied();
   Application().ProcessMessages();
 }
 
@@ -35,7 +36,7 @@ void TBaseKobbelinForm::Loaded() {
 }
 
 void TBaseKobbelinForm::LanguageChanged(TKblnLanguage) {
-  if (!Destroying()) Translate();
+  if (!Destroying()) RefreshForm();
 }
 
 }  // namespace kit

@@ -10,6 +10,8 @@
 
 namespace kit {
 
+class TInstallContainer;
+
 class TBaseKobbelinForm : public TForm, public LanguageFollower {
   KIT_COMPONENT_CLASS(TBaseKobbelinForm)
 
@@ -29,14 +31,28 @@ class TBaseKobbelinForm : public TForm, public LanguageFollower {
   TKblnLanguage OwnLanguage() const { return settings_.own_language; }
   void SetOwnLanguage(TKblnLanguage language) { settings_.own_language = language; }
 
+  // The install component the form belongs to (not owned), or null.
+  TInstallContainer* InstallContainer() const { return container_; }
+  void SetInstallContainer(TInstallContainer* c) { container_ = c; }
+
   // The font, then the texts, then the pending window messages.
-  void Translate();
+  virtual void Translate();
+  // What a change of language triggers: translates again.
+  virtual void RefreshForm() { Translate(); }
+  // Shows or hides the buttons for the form's place; nothing here.
+  virtual void UpdateState() {}
 
   void Loaded() override;
   void LanguageChanged(TKblnLanguage language) override;
 
+ protected:
+  // Called after the translation; a page hosted in a wizard frame hands the
+  // form's font on to its controls.
+  virtual void TranslatedFontApplied() {}
+
  private:
   FormTranslation settings_;
+  TInstallContainer* container_ = nullptr;
 };
 
 }  // namespace kit
