@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "base/codepage.h"
+
 namespace kit {
 
 const EnumType& ColorIdents() {
@@ -92,6 +94,21 @@ void TFont::Assign(const TFont& other) {
 bool TFont::operator==(const TFont& o) const {
   return name_ == o.name_ && height_ == o.height_ && charset_ == o.charset_ && style_ == o.style_ &&
          color_ == o.color_;
+}
+
+unsigned CodePageOfCharset(int charset) {
+  switch (charset) {
+    case 128: return 932;   // Shift-JIS
+    case 129: return 949;   // Hangul
+    case 161: return 1253;  // Greek
+    case 162: return 1254;  // Turkish
+    case 177: return 1255;  // Hebrew
+    case 178: return 1256;  // Arabic
+    case 186: return 1257;  // Baltic
+    case 204: return 1251;  // Russian
+    case 238: return 1250;  // Eastern Europe
+    default: return AnsiCodePage();
+  }
 }
 
 }  // namespace kit

@@ -43,6 +43,10 @@ constexpr int kDefaultCharset = 1;
 constexpr int kAnsiCharset = 0;
 constexpr int kTurkishCharset = 162;
 
+// The code page whose bytes a font of the character set shows; the ANSI
+// code page for the default and ANSI sets and any set it does not know.
+unsigned CodePageOfCharset(int charset);
+
 class TFont {
  public:
   static const char* StaticClassName() { return "TFont"; }

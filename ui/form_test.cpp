@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "base/class_registry.h"
 #include "base/form_reader.h"
 #include "ui/application.h"
+#include "ui/controls/button.h"
 #include "ui/data_module.h"
 #include "ui/testing/headless_app.h"
 #include "ui/ui_classes.h"
@@ -206,4 +209,25 @@ TEST_F(FormTest, DataModulesCarryHandlersForTheirComponents) {
 }
 
 }  // namespace
+
+// The terminal reads UTF-8: a page is printed from its font's code page.
+TEST(HeadlessPrintTest, APageReachesTheTerminalInUtf8) {
+  Application().Initialize(std::make_unique<HeadlessBackend>(HeadlessBackend::Console::kPrint));
+  {
+    TForm page(nullptr);
+    page.Font().SetCharset(162);
+    page.SetCaption("Install Tamamland\xFD");
+    auto* next = new TButton(&page);
+    next->SetParent(&page);
+    next->SetCaption("\xDDleri");
+    next->SetDefault(true);
+    ::testing::internal::CaptureStderr();
+    page.ShowModal();
+    const std::string printed = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(printed.find("[Install Tamamland\xC4\xB1]"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("1) \xC4\xB0leri (default)"), std::string::npos) << printed;
+  }
+  Application().DestroyComponents();
+}
+
 }  // namespace kit

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "base/codepage.h"
 #include "ui/controls/button.h"
 #include "ui/controls/check_box.h"
 #include "ui/form.h"
@@ -77,7 +78,8 @@ int HeadlessBackend::AskMessageBox(const std::string& text, const std::string& c
     box.answer = DefaultMessageBoxAnswer(flags);
   }
   if (console_ == Console::kPrint) {
-    std::fprintf(stderr, "[%s] %s -> %s\n", caption.c_str(), text.c_str(),
+    std::fprintf(stderr, "[%s] %s -> %s\n", ToUtf8(caption, AnsiCodePage()).c_str(),
+                 ToUtf8(text, AnsiCodePage()).c_str(),
                  MessageBoxButtonName(box.answer));
     std::fflush(stderr);
   }
@@ -89,7 +91,8 @@ int HeadlessBackend::AskTerminal(const ShownMessageBox& box) {
   int ids[3];
   const int n = MessageBoxButtons(box.flags, ids);
   const int fallback = DefaultMessageBoxAnswer(box.flags);
-  std::fprintf(stderr, "\n[%s]\n%s\n", box.caption.c_str(), box.text.c_str());
+  std::fprintf(stderr, "\n[%s]\n%s\n", ToUtf8(box.caption, AnsiCodePage()).c_str(),
+               ToUtf8(box.text, AnsiCodePage()).c_str());
   for (;;) {
     for (int i = 0; i < n; ++i)
       std::fprintf(stderr, "  %d) %s%s\n", i + 1, MessageBoxButtonName(ids[i]),
@@ -148,11 +151,14 @@ void HeadlessBackend::ModalLoopStarting(TForm& form) {
   std::vector<std::string> texts;
   std::vector<TButton*> buttons;
   CollectPage(form, &texts, &buttons);
-  std::fprintf(stderr, "\n[%s]\n", form.Caption().c_str());
-  for (const auto& t : texts) std::fprintf(stderr, "%s\n", t.c_str());
+  // The terminal reads UTF-8; the form's texts are in its font's code page.
+  const unsigned cp = CodePageOfCharset(form.Font().Charset());
+  auto shown = [cp](const std::string& s) { return ToUtf8(s, cp); };
+  std::fprintf(stderr, "\n[%s]\n", shown(form.Caption()).c_str());
+  for (const auto& t : texts) std::fprintf(stderr, "%s\n", shown(t).c_str());
   if (buttons.empty()) return;
   for (size_t i = 0; i < buttons.size(); ++i)
-    std::fprintf(stderr, "  %zu) %s%s\n", i + 1, WithoutAccelerators(buttons[i]->Caption()).c_str(),
+    std::fprintf(stderr, "  %zu) %s%s\n", i + 1, shown(WithoutAccelerators(buttons[i]->Caption())).c_str(),
                  buttons[i]->Default() ? " (default)" : "");
   std::fflush(stderr);
   if (console_ != Console::kInteractive) return;  // the form's default answer
