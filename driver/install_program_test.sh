@@ -79,7 +79,9 @@ else
   pid=$!
   LC_ALL=C.UTF-8 LANG=C.UTF-8 wine "$windriver" wait "$good_page" 60000 >/dev/null 2>&1; page=$?
   check "*ABOOT shows the good-install page" test $page -eq 0
-  LC_ALL=C.UTF-8 LANG=C.UTF-8 wine "$windriver" press "$good_page" Devam >/dev/null 2>&1
+  # Under LANG=C the user's language is English: the translator has made
+  # "Devam" (GLID 72) into "Finish".
+  LC_ALL=C.UTF-8 LANG=C.UTF-8 wine "$windriver" press "$good_page" Finish >/dev/null 2>&1
   wait $pid; rc=$?
   check "*ABOOT exits with 0" test $rc -eq 0
   check "*ABOOT deleted the listed file" test ! -e "$dir/gone.txt"
