@@ -119,6 +119,7 @@ TEST_F(PagesTest, CopyAndChangeDiskFormsHaveTheirLayoutAndTexts) {
             " Please enter the directory in the edit box below. You may browse your computer by clicking on "
             "the button to the right.");
   EXPECT_FALSE(select.FindControl("Label3")->Visible());
+  for (const char* list : {"NecFiles", "MissingFiles"}) EXPECT_FALSE(select.FindControl(list)->Visible()) << list;
 }
 
 TEST_F(PagesTest, RegistriesHoldThePagesInTheirOrderAndCheckIndexes) {

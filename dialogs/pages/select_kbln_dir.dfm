@@ -51,6 +51,22 @@ object SelectKblnDir: TSelectKblnDir
     Visible = False
     Caption = 'Could not find the following file(s):'
   end
+  object NecFiles: TListBox
+    Left = 8
+    Top = 122
+    Width = 140
+    Height = 20
+    Visible = False
+    TabOrder = 2
+  end
+  object MissingFiles: TListBox
+    Left = 152
+    Top = 122
+    Width = 140
+    Height = 20
+    Visible = False
+    TabOrder = 3
+  end
   object BitBtn1: TBitBtn
     Left = 306
     Top = 116
