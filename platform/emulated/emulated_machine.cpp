@@ -69,7 +69,10 @@ std::unique_ptr<EmulatedMachine> EmulatedMachine::Open(const std::string& host_d
   std::string host_dir = host_dir_in;
   while (host_dir.size() > 1 && host_dir.back() == '/') host_dir.pop_back();
   if (!IsDir(host_dir)) {
-    *error = "no machine at " + host_dir + " (the directory does not exist)";
+    struct stat st;
+    bool exists = ::stat(host_dir.c_str(), &st) == 0;
+    *error = "no machine at " + host_dir +
+             (exists ? " (it is a file, not a directory)" : " (the directory does not exist)");
     return nullptr;
   }
   if (!IsMachine(host_dir)) {

@@ -1,12 +1,15 @@
 #include "platform/emulated/emulated_registry.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/emulated/emulated_machine.h"
@@ -201,7 +204,9 @@ constexpr uint64_t kCompactMinimum = 1 << 20;
 EmulatedRegistry::EmulatedRegistry(EmulatedMachine& machine) : machine_(machine) {}
 
 EmulatedRegistry::~EmulatedRegistry() {
-  if (loaded_) {
+  // Only a machine that changed the registry folds the journal in: reading
+  // leaves the files as they are.
+  if (loaded_ && changed_) {
     std::string error;
     Compact(&error);
   }
@@ -269,15 +274,11 @@ bool EmulatedRegistry::LoadLocked(std::string* error) {
   emu::JournalScan scan;
   bool log_ok = false;
   uint64_t applied = 0;
+  bool fold = false;
   if (have_log) {
     log_ok = emu::ScanJournal(log, crc, text.size(), &scan);
-    if (!log_ok) {
-      size_t nl = log.find('\n');
-      if (log.compare(0, 10, "KITREGLOG ") != 0)
-        Warn(LogFile() + ": not a registry journal; left unused");
-      else if (nl != std::string::npos && nl + 1 < log.size())
-        Warn(LogFile() + ": written for another " + File() + "; its records are left unused");
-    }
+    if (!log_ok) SortForeignJournal(log, text, crc, trees, &scan);
+    fold = !log_ok && !scan.records.empty();
     for (const auto& [offset, lines] : scan.records) {
       if (!emu::ApplyRegedit4(lines, &trees, &why)) {
         scan.damage = "the record at offset " + std::to_string(offset) + " cannot be applied (" + why + ")";
@@ -297,6 +298,7 @@ bool EmulatedRegistry::LoadLocked(std::string* error) {
   base_size_ = text.size();
   log_id_ = have_log ? IdOf(ls) : FileId();
   log_ok_ = log_ok;
+  fold_pending_ = fold;
   log_end_ = log_ok ? scan.end : 0;
   log_seen_ = have_log ? log.size() : 0;
   log_records_ = applied;
@@ -308,6 +310,64 @@ bool EmulatedRegistry::LoadLocked(std::string* error) {
     dyn_data_.AddChild("PerfStats")->AddChild("StatData");
   }
   return true;
+}
+
+void EmulatedRegistry::SortForeignJournal(const std::string& log, const std::string& text, uint32_t crc,
+                                          const emu::RegTrees& trees, emu::JournalScan* scan) {
+  scan->records.clear();
+  scan->damage.clear();
+  if (log.compare(0, 10, "KITREGLOG ") != 0) {
+    Warn(LogFile() + ": not a registry journal; left unused");
+    return;
+  }
+  size_t nl = log.find('\n');
+  if (nl == std::string::npos || nl > 64) return;  // a header cut short: no records
+  emu::ScanJournalRecords(log.substr(nl + 1), nl + 1, scan);
+  if (scan->records.empty()) {
+    scan->damage.clear();
+    return;
+  }
+  std::string count = std::to_string(scan->records.size());
+  // A header one or two characters away from this registry.reg's is a
+  // damaged one: every record that passes its own check is taken in.
+  std::string expected = emu::JournalHeader(crc, text.size());
+  size_t differ = nl + 1 == expected.size() ? 0 : 3;
+  for (size_t i = 0; differ < 3 && i < expected.size(); ++i) differ += log[i] != expected[i];
+  if (differ < 3) {
+    Warn(LogFile() + ": its header is damaged; its " + count + " record(s) that pass their checks are applied");
+    return;
+  }
+  // A compaction cut short before the journal was emptied leaves records
+  // that registry.reg holds already: nothing is lost.
+  emu::RegTrees replayed;
+  std::string why;
+  bool applies = emu::ParseRegedit4(text, &replayed, &why);
+  for (const auto& [offset, lines] : scan->records)
+    if (applies) applies = emu::ApplyRegedit4(lines, &replayed, &why);
+  scan->records.clear();
+  scan->damage.clear();
+  if (applies && emu::WriteRegedit4(replayed) == emu::WriteRegedit4(trees)) return;
+  Warn(LogFile() + ": written for another " + File() + "; its " + count +
+       " record(s) are not in it and are left unused");
+}
+
+void EmulatedRegistry::RemoveStaleTemporariesLocked() {
+  // "FILE.tmpPID", written and renamed over FILE by process PID: left over
+  // when that process was killed in between.
+  DIR* d = ::opendir(machine_.HostDir().c_str());
+  if (!d) return;
+  while (struct dirent* e = ::readdir(d)) {
+    std::string name = e->d_name;
+    size_t at = name.rfind(".tmp");
+    if (at == std::string::npos || at == 0 || at + 4 == name.size() || name.size() - at > 14) continue;
+    if (name.find_first_not_of("0123456789", at + 4) != std::string::npos) continue;
+    long pid = std::strtol(name.c_str() + at + 4, nullptr, 10);
+    if (pid <= 0 || pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    std::string path = machine_.HostDir() + "/" + name;
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
+  }
+  ::closedir(d);
 }
 
 bool EmulatedRegistry::Refresh() {
@@ -424,6 +484,7 @@ bool EmulatedRegistry::Change(const std::function<uint32_t(std::string* lines)>&
     return false;
   }
   if (!RefreshLocked()) return false;
+  if (!changed_) RemoveStaleTemporariesLocked();
   std::string lines;
   if (uint32_t e = make(&lines)) {
     machine_.SetError(e);
@@ -437,9 +498,10 @@ bool EmulatedRegistry::Change(const std::function<uint32_t(std::string* lines)>&
     return false;
   };
   struct stat st;
-  if (::stat(File().c_str(), &st) != 0 || (log_ok_ && log_seen_ > log_end_)) {
-    // registry.reg is gone, or the journal ends in a record cut short: no
-    // record may follow that one, so the registry is written anew first.
+  if (::stat(File().c_str(), &st) != 0 || (log_ok_ && log_seen_ > log_end_) || fold_pending_) {
+    // registry.reg is gone, the journal ends in a record cut short (no
+    // record may follow that one) or has a damaged header whose records
+    // were taken in: the registry is written anew first.
     if (!CompactLocked(&why)) return fail();
   } else if (!log_ok_) {
     if (!StartJournalLocked(&why)) return fail();
@@ -454,6 +516,7 @@ bool EmulatedRegistry::Change(const std::function<uint32_t(std::string* lines)>&
     return fail();
   }
   if (!emu::ApplyRegedit4(lines, &trees_, &why)) Warn(LogFile() + ": a change cannot be applied: " + why);
+  changed_ = true;
   log_end_ += record.size();
   log_seen_ = log_end_;
   ++log_records_;
@@ -488,6 +551,7 @@ bool EmulatedRegistry::CompactLocked(std::string* error) {
   if (::stat(File().c_str(), &st) == 0) base_id_ = IdOf(st);
   base_crc_ = emu::Crc32(text);
   base_size_ = text.size();
+  fold_pending_ = false;
   // The old journal no longer matches registry.reg; it goes in any case.
   if (StartJournalLocked(error)) return true;
   int e = errno;

@@ -25,6 +25,9 @@
 #include "platform/platform.h"
 
 namespace kit {
+namespace emu {
+struct JournalScan;
+}
 
 class EmulatedMachine;
 
@@ -89,6 +92,9 @@ class EmulatedRegistry : public Registry {
   bool CompactLocked(std::string* error);
   bool StartJournalLocked(std::string* error);
   void Warn(const std::string& what);
+  void RemoveStaleTemporariesLocked();
+  void SortForeignJournal(const std::string& log, const std::string& text, uint32_t crc,
+                          const emu::RegTrees& trees, emu::JournalScan* scan);
 
   EmulatedMachine& machine_;
   emu::RegTrees trees_;
@@ -103,6 +109,8 @@ class EmulatedRegistry : public Registry {
   // last record taken in, the size last looked at, the records since the base.
   FileId log_id_;
   bool log_ok_ = false;
+  bool fold_pending_ = false;  // records of a journal with a damaged header, not yet in registry.reg
+  bool changed_ = false;       // this machine wrote a change
   uint64_t log_end_ = 0;
   uint64_t log_seen_ = 0;
   uint64_t log_records_ = 0;

@@ -285,6 +285,63 @@ TEST_F(RegistryStoreTest, AJournalOfAnEarlierRegistryFileIsNotReplayed) {
   EXPECT_NE(after->RegistryWarnings()[0].find("written for another"), std::string::npos);
 }
 
+// Killed after compaction wrote registry.reg, before the emptied journal
+// replaced the old one: the old records are in registry.reg, nothing is lost
+// and nothing is said.
+TEST_F(RegistryStoreTest, ACompactionCutShortBeforeTheJournalLosesNothingAndWarnsOfNothing) {
+  ASSERT_TRUE(Key(*m_)->Set("Kept", RegValue::String("yes")));
+  std::string log = Read(Dir() + "/registry.log");
+  std::string error;
+  ASSERT_TRUE(m_->RegImpl().Compact(&error)) << error;
+  Write(Dir() + "/registry.log", log);
+  auto after = Crashed(&error);
+  ASSERT_TRUE(after) << error;
+  EXPECT_TRUE(after->RegistryWarnings().empty()) << after->RegistryWarnings()[0];
+  EXPECT_EQ(Dump(*after), Dump(*m_));
+}
+
+// One changed digit in the journal's header loses none of its records, and
+// they survive the next change and a reopening.
+TEST_F(RegistryStoreTest, ADamagedJournalHeaderLosesNoRecord) {
+  ASSERT_TRUE(Key(*m_)->Set("First", RegValue::String("1")));
+  ASSERT_TRUE(Key(*m_)->Set("Second", RegValue::String("2")));
+  std::string log = Read(Dir() + "/registry.log");
+  ASSERT_EQ(log.compare(0, 12, "KITREGLOG 1 "), 0) << log;
+  log[12] = log[12] == '0' ? '1' : '0';
+  Write(Dir() + "/registry.log", log);
+  std::string error;
+  auto after = Crashed(&error);
+  ASSERT_TRUE(after) << error;
+  EXPECT_EQ(Dump(*after), Dump(*m_));
+  ASSERT_EQ(after->RegistryWarnings().size(), 1u);
+  EXPECT_NE(after->RegistryWarnings()[0].find("registry.log: its header is damaged; its 3 record(s)"),
+            std::string::npos)
+      << after->RegistryWarnings()[0];
+  ASSERT_TRUE(Key(*after)->Set("Third", RegValue::String("3")));
+  after.reset();
+  auto again = EmulatedMachine::Open(root_ + "/crashed", &error);
+  ASSERT_TRUE(again) << error;
+  EXPECT_TRUE(again->RegistryWarnings().empty());
+  std::vector<std::string> names;
+  ASSERT_TRUE(again->Reg().Open(RegRoot::kLocalMachine, kKey, RegAccess::kRead, false)->ValueNames(&names));
+  EXPECT_EQ(names, (std::vector<std::string>{"First", "Second", "Third"}));
+}
+
+// Looking at a registry whose journal ends in a damaged record changes no file.
+TEST_F(RegistryStoreTest, ReadingNeverRewritesTheJournal) {
+  ASSERT_TRUE(Key(*m_)->Set("A", RegValue::String("1")));
+  std::string log = Read(Dir() + "/registry.log") + "@0000ffff 00000000\nunused";
+  Write(Dir() + "/registry.log", log);
+  std::string base = Read(Dir() + "/registry.reg");
+  std::string error;
+  auto reader = Crashed(&error);
+  ASSERT_TRUE(reader) << error;
+  EXPECT_NE(Dump(*reader).find("\"A\"=\"1\""), std::string::npos);
+  reader.reset();
+  EXPECT_EQ(Read(root_ + "/crashed/registry.log"), log);
+  EXPECT_EQ(Read(root_ + "/crashed/registry.reg"), base);
+}
+
 // Writes may use `bytes` more of any file, then fail as on a full disk.
 class FileSizeLimit {
  public:

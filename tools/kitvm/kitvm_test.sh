@@ -48,6 +48,27 @@ out=$("$kitvm" regedit "$work/torn" 'HKEY_LOCAL_MACHINE\SOFTWARE' 2>&1); rc=$?
 check "regedit of a torn journal succeeds" test $rc -eq 0
 check "the torn record is reported" grep -q 'warning: .*registry.log: the record at offset [0-9]* is incomplete' <<<"$out"
 check "the registry before it is shown" grep -qF 'ProgramFilesDir' <<<"$out"
+# Reading commands change no file of the machine, not even a torn journal.
+snapshot() { (cd "$1" && find . -type f -printf '%p %s %T@\n' | sort && cat registry.log registry.reg | md5sum); }
+before=$(snapshot "$work/torn")
+for c in regedit tree journal; do "$kitvm" $c "$work/torn" >/dev/null 2>&1; done
+check "reading commands write nothing" test "$(snapshot "$work/torn")" = "$before"
+# A write takes what can be checked, and removes temporary files of killed runs.
+sleep 30 & live=$!
+dead=$(bash -c 'echo $$')
+printf 'cut' >"$work/torn/registry.log.tmp$dead"
+printf 'live' >"$work/torn/registry.reg.tmp$live"
+printf 'mine' >"$work/torn/notes.tmp"
+check "regset on a torn journal" "$kitvm" regset "$work/torn" 'HKLM\SOFTWARE\Probe' After torn
+check "a killed run's temporary file is removed" test ! -e "$work/torn/registry.log.tmp$dead"
+check "a running one's is kept" test -e "$work/torn/registry.reg.tmp$live"
+check "other files are kept" test -e "$work/torn/notes.tmp"
+kill $live
+out=$("$kitvm" regedit "$work/torn" 'HKEY_LOCAL_MACHINE\SOFTWARE\Probe' 2>&1)
+check "the write survived with the earlier records" grep -qF '"After"="torn"' <<<"$out"
+check "and the torn record is gone" bash -c "! grep -q warning <<<\"\$0\"" "$out"
+out=$("$kitvm" regedit "$m/registry.reg" 2>&1)
+check "a file given as the machine is named as a file" grep -q "no machine at $m/registry.reg (it is a file, not a directory)" <<<"$out"
 
 out=$("$kitvm" tree "$m" 'C:\Tavwin')
 check "tree shows the written file with its size" grep -q 'PROBE.TXT  5' <<<"$out"
