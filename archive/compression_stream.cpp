@@ -12,7 +12,7 @@ struct TCompressionStream::State {
 
 namespace {
 int Check(int code) {
-  if (code < 0) throw ECompressionError("error");
+  if (code < 0) throw ECompressionError(std::string("Cannot compress: ") + zError(code));
   return code;
 }
 }  // namespace

@@ -460,7 +460,7 @@ void TKblnCompress::TestMember(int index) {
         SinkStream sink;
         bool ended = Decompress(sink);
         if (sink.Size() != h.FileSize) throw EKCWrongDecompressedSize(h.FileName());
-        if (!ended) throw EDecompressionError("the compressed data ends early");
+        if (!ended) throw EDecompressionError(DamageText(h, "ends early"));
       },
       [&] { CloseStreams(); });
 }
@@ -519,7 +519,7 @@ void TKblnCompress::ExtractOne(const std::string& line) {
       stats_.Finished = true;
       Status();
       if (dest_file_->Size() != h.FileSize) throw EKCWrongDecompressedSize(h.FileName());
-      if (!ended) throw EDecompressionError("error");
+      if (!ended) throw EDecompressionError(DamageText(h, "ends early"));
       if (!dest_handle_->SetTime(FileDateToDos(h.FileDate)))
         throw Exception("Cannot set the date of the file just extracted.");
       CloseStreams();
@@ -537,12 +537,17 @@ void TKblnCompress::ExtractOne(const std::string& line) {
   DestFileName.clear();
 }
 
+std::string TKblnCompress::DamageText(TFileHeader& h, const std::string& what) const {
+  return "The compressed data of " + h.FileName() + " in " + compressed_file_ + " " + what;
+}
+
 bool TKblnCompress::Decompress(TKblnStream& dest) {
   TFileHeader& h = *current_header_;
   int passes = static_cast<int>(h.LastDisk) - current_disk_ + 1;
   if (passes <= 0) return false;
   z_stream z{};
-  if (inflateInit2(&z, 15) < 0) throw EDecompressionError("error");
+  if (int r = inflateInit2(&z, 15); r < 0)
+    throw EDecompressionError("Cannot start to decompress " + h.FileName() + ": " + zError(r));
   struct End {
     z_stream* z;
     ~End() { inflateEnd(z); }
@@ -576,7 +581,8 @@ bool TKblnCompress::Decompress(TKblnStream& dest) {
         }
         int r = inflate(&z, Z_NO_FLUSH);
         if (r == Z_STREAM_END) ended = true;
-        else if (r < 0 || r == Z_NEED_DICT) throw EDecompressionError("error");
+        else if (r < 0 || r == Z_NEED_DICT)
+          throw EDecompressionError(DamageText(h, std::string("is damaged: ") + (z.msg ? z.msg : zError(r))));
       }
       uint32_t produced = kWide - z.avail_out;
       uint32_t done = 0;
@@ -614,7 +620,7 @@ bool TKblnCompress::Decompress(TKblnStream& dest) {
         trailing = pos >= 0 && pos <= static_cast<int64_t>(offset_) + h.DataEnd &&
                    pos < source_stream_->Size();
       }
-      if (trailing) throw EDecompressionError("error");
+      if (trailing) throw EDecompressionError(DamageText(h, "is followed by bytes that are not part of it"));
       break;
     }
     if (current_disk_ < h.LastDisk) {

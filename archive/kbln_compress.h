@@ -129,6 +129,7 @@ class TKblnCompress : public TComponent {
   void ExtractOne(const std::string& line);
   // Decompresses the current member into dest; true when the zlib stream ended.
   bool Decompress(TKblnStream& dest);
+  std::string DamageText(TFileHeader& h, const std::string& what) const;
   // One chunk of a split; false when the member is copied whole.
   bool SplitChunk(int32_t old_end, std::unique_ptr<File>& volume,
                   std::unique_ptr<TKblnNormalHandleStream>& volume_stream, std::string& volume_name,

@@ -5,8 +5,11 @@
 #include <unistd.h>
 #ifdef _WIN32
 #include <io.h>
+#else
+#include <sys/file.h>
 #endif
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -183,6 +186,63 @@ std::string HostFileSystem::Host(const std::string& path) const {
 
 bool HostFileSystem::FailErrno() { return Fail(FromErrno(errno)); }
 
+HostFileSystem::~HostFileSystem() {
+  for (const auto& [path, fd] : held_) ::close(fd);
+}
+
+void HostFileSystem::Release(const std::string& host_path) {
+  auto it = held_.find(host_path);
+  if (it == held_.end()) return;
+  ::close(it->second);
+  held_.erase(it);
+}
+
+namespace {
+
+// PREFIX + 1 to 4 upper-case hex digits + ".TMP": the names TempFileName gives.
+bool IsTemporaryName(const std::string& name, const std::string& prefix) {
+  if (name.size() < prefix.size() + 5 || name.size() > prefix.size() + 8) return false;
+  if (name.compare(0, prefix.size(), prefix) != 0 || name.compare(name.size() - 4, 4, ".TMP") != 0)
+    return false;
+  for (size_t i = prefix.size(); i < name.size() - 4; ++i)
+    if (!std::isdigit(static_cast<unsigned char>(name[i])) && (name[i] < 'A' || name[i] > 'F')) return false;
+  return true;
+}
+
+}  // namespace
+
+void HostFileSystem::RemoveStaleTemporaries(const std::string& dir, const std::string& prefix) {
+  if (!swept_.insert(dir + "|" + prefix).second) return;
+  std::error_code ec;
+  fsys::directory_iterator it(dir.empty() ? "." : dir, ec), end;
+  for (; !ec && it != end; it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    if (!IsTemporaryName(name, prefix)) continue;
+    std::string p = it->path().string();
+    if (held_.count(p)) continue;
+#ifdef _WIN32
+    // A file still open in a run cannot be removed; one a day old is left over.
+    auto age = fsys::file_time_type::clock::now() - fsys::last_write_time(p, ec);
+    if (!ec && fsys::is_regular_file(fsys::symlink_status(p, ec)) && age > std::chrono::hours(24))
+      fsys::remove(p, ec);
+#else
+    // Only a plain file of this user, untouched for a minute, that no
+    // running kit holds.
+    struct stat st;
+    if (::lstat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
+        st.st_mtime > std::time(nullptr) - 60)
+      continue;
+    int fd = ::open(p.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat now;
+    if (::fstat(fd, &now) == 0 && now.st_ino == st.st_ino && now.st_dev == st.st_dev &&
+        ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+      ::unlink(p.c_str());
+    ::close(fd);
+#endif
+  }
+}
+
 std::unique_ptr<File> HostFileSystem::Open(const std::string& path, FileAccess access, uint32_t,
                                            Disposition disposition) {
   std::string h = Host(path);
@@ -266,6 +326,7 @@ bool HostFileSystem::SetAttributes(const std::string& path, uint32_t attributes)
 }
 
 bool HostFileSystem::RemoveFile(const std::string& path) {
+  Release(Host(path));
   std::error_code ec;
   if (!fsys::remove(Host(path), ec)) return Fail(ec ? FromErrno(ec.value()) : winerr::kFileNotFound);
   return true;
@@ -288,7 +349,9 @@ bool HostFileSystem::MoveEx(const std::string& from, const std::string& to, uint
 #endif
   }
   fsys::rename(Host(from), t, ec);
-  return ec ? Fail(FromErrno(ec.value())) : true;
+  if (ec) return Fail(FromErrno(ec.value()));
+  Release(Host(from));
+  return true;
 }
 
 bool HostFileSystem::Copy(const std::string& from, const std::string& to, bool fail_if_exists) {
@@ -370,6 +433,7 @@ bool HostFileSystem::TempFileName(const std::string& dir, const std::string& pre
   if (!d.empty() && d.back() != '\\' && d.back() != '/') d += '/';
   // The name is taken by creating the file exclusively, so a name planted by
   // someone else (a file or a link) is passed over, never opened.
+  RemoveStaleTemporaries(Host(d), prefix.substr(0, 3));
   bool was_private = private_files;
   private_files = true;
   struct Restore {
@@ -384,6 +448,11 @@ bool HostFileSystem::TempFileName(const std::string& dir, const std::string& pre
     std::string p = d + name;
     if (auto f = Open(p, FileAccess::kWrite, share::kNone, Disposition::kCreateNew)) {
       *path = p;
+#ifndef _WIN32
+      int fd = ::open(Host(p).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+      if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) held_[Host(p)] = fd;
+      else if (fd >= 0) ::close(fd);
+#endif
       return true;
     }
     if (last_error_ != winerr::kFileExists) return false;

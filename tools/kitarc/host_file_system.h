@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +21,11 @@ namespace kit::tools {
 
 class HostFileSystem : public FileSystem {
  public:
+  HostFileSystem() = default;
+  HostFileSystem(const HostFileSystem&) = delete;
+  HostFileSystem& operator=(const HostFileSystem&) = delete;
+  ~HostFileSystem() override;
+
   // Largest size a file at `path` may reach, or -1 for no limit.
   std::function<int64_t(const std::string& path)> size_cap;
   // Files created while set are readable by their owner only.
@@ -56,7 +63,14 @@ class HostFileSystem : public FileSystem {
     return false;
   }
   bool FailErrno();
+  // Temporary files of the kit's naming in `dir` whose run has ended.
+  void RemoveStaleTemporaries(const std::string& dir, const std::string& prefix);
+  void Release(const std::string& host_path);
   uint32_t last_error_ = 0;
+  // Each temporary file made by this run is held (locked) until it is
+  // moved or removed, which tells a later run that it is still in use.
+  std::map<std::string, int> held_;
+  std::set<std::string> swept_;
   uint32_t counter_ = 0;
 };
 

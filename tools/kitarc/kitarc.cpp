@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <new>
 #include <sys/stat.h>
 #include <cstdlib>
 #include <cstring>
@@ -111,6 +112,34 @@ bool TakeOptions(std::vector<std::string>& args, const std::vector<std::string>&
   return true;
 }
 
+// Paths in messages in the one separator style of this host.
+std::string HostSeparators(std::string text) {
+#ifdef _WIN32
+  std::replace(text.begin(), text.end(), '/', '\\');
+#else
+  std::replace(text.begin(), text.end(), '\\', '/');
+#endif
+  return text;
+}
+
+// Makes the folder `dir` and its parents, or says why it cannot be made.
+void MakeFolder(std::string dir) {
+  namespace fsys = std::filesystem;
+  while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\')) dir.pop_back();
+  std::error_code ec;
+  if (fsys::is_directory(dir, ec)) return;
+  fsys::create_directories(dir, ec);
+  if (!ec && fsys::is_directory(dir, ec)) return;
+  // Name the part of the path that is in the way.
+  for (fsys::path p = fsys::path(dir); !p.empty() && p != p.parent_path(); p = p.parent_path()) {
+    std::error_code e2;
+    auto st = fsys::symlink_status(p, e2);
+    if (!e2 && fsys::exists(st) && !fsys::is_directory(fsys::status(p, e2)))
+      throw Exception("Cannot create the folder " + dir + ": " + p.string() + " is not a folder");
+  }
+  throw Exception("Cannot create the folder " + dir + (ec ? ": " + ec.message() : std::string()));
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
   return std::filesystem::equivalent(a, b, ec) && !ec;
@@ -156,7 +185,7 @@ int Add(HostFileSystem& fs, std::vector<std::string> args) {
   std::string target = archive;
   if (!in_place) {
     std::string dir = archive_paths::FilePath(archive);
-    fs.MakeDirectories(dir);
+    MakeFolder(dir);
     if (!fs.TempFileName(dir, "lzh", &target)) throw Exception("Cannot create a temporary file in " + dir);
   }
   try {
@@ -229,7 +258,7 @@ int ExtractAll(HostFileSystem& fs, const std::string& archive, int32_t offset, c
       engine.ExtractFiles();
     } catch (const Exception& e) {
       bar.Done();
-      std::fprintf(stderr, "kitarc: %s: member %s: %s\n", verb, m.c_str(), e.Message().c_str());
+      std::fprintf(stderr, "kitarc: %s: member %s: %s\n", verb, m.c_str(), HostSeparators(e.Message()).c_str());
       return 1;
     }
   }
@@ -270,8 +299,7 @@ int Extract(HostFileSystem& fs, std::vector<std::string> args) {
     if (SameFile(dest.string(), WithDirectory(args[0])))
       throw Exception("Member " + m + " would overwrite the archive being read: " + dest.string());
   }
-  fsys::create_directories(args[1], ec);
-  if (ec) throw Exception("Cannot create the directory " + args[1]);
+  MakeFolder(args[1]);
   return ExtractAll(fs, args[0], offset, dir, overwrite, members, "extract");
 }
 
@@ -288,7 +316,7 @@ int Verify(HostFileSystem& fs, std::vector<std::string> args) {
     try {
       engine.TestMember(i);
     } catch (const Exception& e) {
-      std::fprintf(stderr, "kitarc: verify: member %s: %s\n", member.c_str(), e.Message().c_str());
+      std::fprintf(stderr, "kitarc: verify: member %s: %s\n", member.c_str(), HostSeparators(e.Message()).c_str());
       return 1;
     }
   }
@@ -315,7 +343,7 @@ int Split(HostFileSystem& fs, std::vector<std::string> args) {
     break;
   }
   if (volume_size < 0 || args.size() != 2) return Usage();
-  std::filesystem::create_directories(args[1]);
+  MakeFolder(args[1]);
   std::string dir = std::filesystem::absolute(args[1]).string();
   std::string disk = archive_paths::ChangeExt(archive_paths::FileName(args[0]), ".1");
   // Every volume in DIR is a "disk" of that size.
@@ -362,10 +390,17 @@ int main(int argc, char** argv) {
     if (cmd == "verify") return Verify(fs, args);
     if (cmd == "split") return Split(fs, args);
   } catch (const kit::Exception& e) {
-    std::fprintf(stderr, "kitarc: %s: %s\n", e.ClassName(), e.Message().c_str());
+    std::fprintf(stderr, "kitarc: %s: %s\n", e.ClassName(), HostSeparators(e.Message()).c_str());
+    return 1;
+  } catch (const std::filesystem::filesystem_error& e) {
+    std::string path = e.path1().empty() ? "" : HostSeparators(e.path1().string()) + ": ";
+    std::fprintf(stderr, "kitarc: %s: %s%s\n", cmd.c_str(), path.c_str(), e.code().message().c_str());
+    return 1;
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "kitarc: %s: out of memory\n", cmd.c_str());
     return 1;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "kitarc: %s\n", e.what());
+    std::fprintf(stderr, "kitarc: %s: %s\n", cmd.c_str(), e.what());
     return 1;
   }
   return Usage();
