@@ -12,7 +12,8 @@
 // covers the length field and the payload, so a record cut short by a crash
 // or damaged later is recognised and it and everything after it are left
 // unused. A journal whose header names another registry.reg (rewritten
-// since) holds nothing that applies to it.
+// since) holds nothing that applies to it, unless the header is only
+// damaged (one or two characters off): its checked records then apply.
 #pragma once
 
 #include <sys/stat.h>
