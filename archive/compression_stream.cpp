@@ -2,7 +2,7 @@
 
 #include <zlib.h>
 
-#include "model/archive_errors.h"
+#include "archive/archive_errors.h"
 
 namespace kit {
 

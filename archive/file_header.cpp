@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "model/archive_errors.h"
+#include "archive/archive_errors.h"
 #include "archive/file_date.h"
 #include "archive/percent.h"
 #include "base/paths.h"

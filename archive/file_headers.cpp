@@ -1,6 +1,6 @@
 #include "archive/file_headers.h"
 
-#include "model/archive_errors.h"
+#include "archive/archive_errors.h"
 #include "archive/file_date.h"
 #include "archive/percent.h"
 #include "base/paths.h"

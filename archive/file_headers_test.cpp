@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "model/archive_errors.h"
+#include "archive/archive_errors.h"
 #include "archive/testing/archive_fixture.h"
 #include "archive/testing/memory_fs.h"
 

@@ -13,7 +13,6 @@
 #include "archive/archive_paths.h"
 #include "base/setup_log.h"
 #include "base/text.h"
-#include "system/version_resource.h"
 
 namespace kit {
 
@@ -74,13 +73,6 @@ int32_t CheckedPosition(int64_t pos) {
 }
 
 }  // namespace
-
-std::string SharedFileVersion(const std::string& path) {
-  TVersionResource* reader = VersionReader();
-  if (reader == nullptr) return {};
-  reader->SetFileName(path);
-  return reader->VersionInfo()->FileVersion();
-}
 
 
 TKblnCompress::TKblnCompress(TComponent* owner, FileSystem& fs, KblnServices services)

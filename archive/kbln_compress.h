@@ -16,10 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "model/archive_errors.h"
+#include "archive/archive_errors.h"
 #include "archive/archive_types.h"
 #include "archive/file_headers.h"
 #include "archive/kbln_stream.h"
+#include "archive/version_lookup.h"
 #include "base/component.h"
 #include "platform/platform.h"
 
@@ -34,7 +35,7 @@ using TlzhNewDiskEvent = std::function<void(TKblnCompress& sender, int disk_numb
 // What the engine needs from the rest of the program.
 struct KblnServices {
   // The version string of a file; empty means "no version". When not given,
-  // the shared version reader's FileVersion (none while it is not started).
+  // SharedFileVersion (archive/version_lookup.h).
   FileVersionLookup file_version;
   // Lets the user interface process its pending messages (may be empty).
   std::function<void()> process_messages;
@@ -43,10 +44,6 @@ struct KblnServices {
   // The system's last error code (GetLastError); may be empty.
   std::function<uint32_t()> last_error;
 };
-
-// The version string of a file through the shared version reader; empty
-// while no reader is started or the file has no version.
-std::string SharedFileVersion(const std::string& path);
 
 class TKblnCompress : public TComponent {
   KIT_COMPONENT_CLASS(TKblnCompress)

@@ -8,7 +8,7 @@
 
 #include "archive/kbln_compress.h"
 #include "archive/testing/archive_fixture.h"
-#include "model/archive_errors.h"
+#include "archive/archive_errors.h"
 #include "platform/fault_platform.h"
 #include "platform/testing/test_machine.h"
 #ifndef _WIN32

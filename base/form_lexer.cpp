@@ -1,9 +1,9 @@
 #include "base/form_lexer.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "base/form_error.h"
+#include "base/float_text.h"
 #include "base/ident.h"
 
 namespace kit {
@@ -160,8 +160,7 @@ void FormLexer::ScanNumber(bool negative) {
   if (is_float) {
     std::string text = (negative ? "-" : "") + std::string(digits);
     double v = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v))
+    if (!ParseFloatText(text, &v))
       Fail(current_, "number " + text + " is out of range");
     current_.kind = TokenKind::kFloat;
     current_.number = v;

@@ -1,11 +1,11 @@
 #include "base/form_reader.h"
 
-#include <charconv>
 #include <set>
 #include <utility>
 #include <vector>
 
 #include "base/ident.h"
+#include "base/float_text.h"
 
 namespace kit {
 namespace {
@@ -65,9 +65,7 @@ std::string DescribeValue(const ValueNode& v) {
   switch (v.kind) {
     case ValueNode::Kind::kInteger: return std::to_string(v.integer);
     case ValueNode::Kind::kFloat: {
-      char buf[64];
-      auto r = std::to_chars(buf, buf + sizeof buf, v.number);
-      return std::string(buf, r.ptr);
+      return ShortestFloatText(v.number);
     }
     case ValueNode::Kind::kString: return "'" + Shown(v.text) + "'";
     case ValueNode::Kind::kIdent: return "'" + v.text + "'";

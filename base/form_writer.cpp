@@ -1,11 +1,11 @@
 #include "base/form_writer.h"
 
-#include <charconv>
 #include <cmath>
 #include <map>
 #include <vector>
 
 #include "base/exception.h"
+#include "base/float_text.h"
 
 namespace kit {
 namespace {
@@ -114,9 +114,7 @@ class Writer {
       case PropKind::kFloat: {
         double v = p.get_float(o);
         if (!std::isfinite(v)) throw EWriteError("cannot write property '" + name + "' of " + owner + ": not a finite number");
-        char buf[64];
-        auto r = std::to_chars(buf, buf + sizeof buf, v);
-        std::string number(buf, r.ptr);
+        std::string number = ShortestFloatText(v);
         if (number.find_first_of(".e") == std::string::npos) number += ".0";  // stays a float: -0.0
         out_ += head + number + "\n";
         return;

@@ -27,9 +27,10 @@ std::string GetVariable(const char* name) {
 void SetVariable(const char* name, const std::string& value) {
 #ifdef _WIN32
   // The process block for the programs started from here, the runtime's
-  // copy for getenv in this one.
+  // copy for getenv in this one ("NAME=" removes it; the runtime copies the
+  // text).
   SetEnvironmentVariableA(name, value.empty() ? nullptr : value.c_str());
-  _putenv_s(name, value.c_str());
+  _putenv((std::string(name) + "=" + value).c_str());
 #else
   if (value.empty())
     unsetenv(name);

@@ -26,6 +26,7 @@
 #include "model/system_folders.h"
 #include "platform/current_platform.h"
 #include "platform/host.h"
+#include "archive/version_lookup.h"
 #include "platform/version_source.h"
 #include "ui/application.h"
 #include "system/version_resource.h"
@@ -83,6 +84,7 @@ int main(int argc, char** argv) {
   kit::SetDialogPresenter(&presenter);
   std::unique_ptr<kit::VersionSource> versions = kit::OpenHostVersionSource(*platform);
   kit::StartVersionResources(versions.get(), platform->System().ExePath());
+  kit::SetSharedVersionLookup(kit::ReaderFileVersion);
 
   const kit::UnattendedOptions unattended = kit::Unattended::ReadEnvironment();
   kit::Unattended::SetMode(unattended.mode);
@@ -136,6 +138,7 @@ int main(int argc, char** argv) {
   app.DestroyComponents();
   kit::SetupLog::Close();
   kit::SetDialogPresenter(nullptr);
+  kit::SetSharedVersionLookup(nullptr);
   kit::StopVersionResources();
   kit::SetCurrentPlatform(nullptr);
   return rc;

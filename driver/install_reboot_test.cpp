@@ -2,7 +2,7 @@
 #include "base/string_list.h"
 #include "driver/install.h"
 #include "driver/testing/driver_fixture.h"
-#include "model/system_errors.h"
+#include "system/system_errors.h"
 #include "platform/fault_platform.h"
 
 namespace kit {

@@ -38,8 +38,12 @@ class InstallFileTest : public FileTest {
  protected:
   InstallFileTest() : versions_(OpenHostVersionSource(m_.platform())) {
     StartVersionResources(versions_.get(), m_.Scratch() + "\\install.exe");
+    SetSharedVersionLookup(ReaderFileVersion);
   }
-  ~InstallFileTest() override { StopVersionResources(); }
+  ~InstallFileTest() override {
+    SetSharedVersionLookup(nullptr);
+    StopVersionResources();
+  }
   std::unique_ptr<VersionSource> versions_;
 };
 

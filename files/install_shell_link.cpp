@@ -13,7 +13,7 @@
 #include "model/object_location.h"
 #include "model/program_manager.h"
 #include "model/program_manager_errors.h"
-#include "model/system_errors.h"
+#include "system/system_errors.h"
 #include "model/system_folders.h"
 #include "platform/current_platform.h"
 #include "system/install_log.h"

@@ -100,12 +100,5 @@ EAITwoInstallComponents::EAITwoInstallComponents()
 
 EAIUserAbort::EAIUserAbort() : EAI(TranslateMessage("Installation aborted by the user")) {}
 
-EAICannotGetWindowsDir::EAICannotGetWindowsDir()
-    : EAI("Cannot get the Windows directory for your computer. Using GetWindowsDirectory API "
-          "function") {}
-
-EAICannotGetSystemDir::EAICannotGetSystemDir()
-    : EAI("Cannot get the System directory for your computer. Using GetSystemDir API "
-          "function") {}
 
 }  // namespace kit

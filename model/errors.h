@@ -1,25 +1,19 @@
 // The installer's error classes (the EAI family). Each class builds its own
 // message from the English text: passed through TranslateMessage first and
-// then filled with its arguments, except where noted as fixed text.
+// then filled with its arguments, except where noted as fixed text. The
+// family's base EAI and its fixed-text directory errors are the system
+// routines' (system/system_errors.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "base/exception.h"
 #include "model/component_class.h"
+#include "system/system_errors.h"
 
 namespace kit {
 
 class TInstallContainer;
-
-class EAI : public Exception {
- public:
-  const char* ClassName() const override { return "EAI"; }
-
- protected:
-  explicit EAI(std::string message) : Exception(std::move(message)) {}
-};
 
 // ---------------------------------------------------------------- install files
 
@@ -147,20 +141,6 @@ class EAIUserAbort : public EAI {
  public:
   EAIUserAbort();
   const char* ClassName() const override { return "EAIUserAbort"; }
-};
-
-// Fixed text, not translated.
-class EAICannotGetWindowsDir : public EAI {
- public:
-  EAICannotGetWindowsDir();
-  const char* ClassName() const override { return "EAICannotGetWindowsDir"; }
-};
-
-// Fixed text, not translated.
-class EAICannotGetSystemDir : public EAI {
- public:
-  EAICannotGetSystemDir();
-  const char* ClassName() const override { return "EAICannotGetSystemDir"; }
 };
 
 }  // namespace kit

@@ -5,11 +5,11 @@
 #include <functional>
 #include <memory>
 
-#include "model/archive_errors.h"
+#include "archive/archive_errors.h"
 #include "model/base_helper_component.h"
 #include "model/detail_format.h"
 #include "model/program_manager_errors.h"
-#include "model/system_errors.h"
+#include "system/system_errors.h"
 #include "model/testing/test_components.h"
 #include "translation/translation.h"
 

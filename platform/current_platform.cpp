@@ -1,6 +1,6 @@
 #include "platform/current_platform.h"
 
-#include "base/exception.h"
+#include <stdexcept>
 
 namespace kit {
 
@@ -10,7 +10,7 @@ unsigned long g_generation = 0;
 }
 
 Platform& CurrentPlatform() {
-  if (g_platform == nullptr) throw EInvalidOp("No platform is set for this process");
+  if (g_platform == nullptr) throw std::logic_error("No platform is set for this process");
   return *g_platform;
 }
 

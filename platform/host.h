@@ -16,14 +16,3 @@ namespace kit {
 std::unique_ptr<Platform> OpenHostPlatform(int argc, char** argv, std::string* error);
 
 }  // namespace kit
-
-namespace kit {
-
-class VersionSource;
-
-// The version resources of the program's machine: the Win32 version API on
-// win32, the PE files of the emulated machine natively, their strings in the
-// process's ANSI code page. `platform` must outlive the source.
-std::unique_ptr<VersionSource> OpenHostVersionSource(Platform& platform);
-
-}  // namespace kit

@@ -131,6 +131,12 @@ bool EncodeShellLink(const ShellLinkData& link, std::vector<uint8_t>* out, std::
 #ifdef _WIN32
 
 namespace {
+// The shell link's class and interfaces, spelled here: the system's uuid
+// library brings every identifier it knows along with these.
+constexpr CLSID kClsidShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID kIidShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 // COM for the installer's thread, once.
 uint32_t InitializeComOnce() {
   static const HRESULT result = CoInitialize(nullptr);
@@ -144,7 +150,7 @@ uint32_t SaveShellLink(const std::string& link_file, const ShellLinkData& link) 
   if (link_file.size() + 1 > kMaxLinkPath) return hresult::kInvalidArg;
   if (const uint32_t init = InitializeComOnce(); init != hresult::kOk) return init;
   IShellLinkA* shell_link = nullptr;
-  HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  HRESULT hr = CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA,
                                 reinterpret_cast<void**>(&shell_link));
   if (FAILED(hr)) return static_cast<uint32_t>(hr);
   IPersistFile* persist = nullptr;
@@ -159,7 +165,7 @@ uint32_t SaveShellLink(const std::string& link_file, const ShellLinkData& link) 
   if (SUCCEEDED(hr) && link.show_command != 1)
     hr = shell_link->SetShowCmd(static_cast<int>(link.show_command));
   if (SUCCEEDED(hr))
-    hr = shell_link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist));
+    hr = shell_link->QueryInterface(kIidPersistFile, reinterpret_cast<void**>(&persist));
   if (SUCCEEDED(hr)) {
     WCHAR wide[kMaxLinkPath];
     const int n = MultiByteToWideChar(CP_ACP, 0, link_file.c_str(), -1, wide, kMaxLinkPath);

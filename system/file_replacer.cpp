@@ -4,9 +4,9 @@
 
 #include "base/exception.h"
 #include "base/paths.h"
-#include "model/errors.h"
 #include "platform/current_platform.h"
 #include "system/install_log.h"
+#include "system/system_errors.h"
 #include "system/translated_format.h"
 
 namespace kit {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/system_errors.h"
+#include "system/system_errors.h"
 #include "system/testing/install_machine.h"
 
 namespace kit {

@@ -6,7 +6,7 @@
 #include "base/exception.h"
 #include "base/paths.h"
 #include "base/setup_log.h"
-#include "model/system_errors.h"
+#include "system/system_errors.h"
 #include "platform/current_platform.h"
 #include "system/registry_routines.h"
 

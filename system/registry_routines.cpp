@@ -6,7 +6,7 @@
 #include "base/setup_log.h"
 #include "base/string_list.h"
 #include "base/text.h"
-#include "model/system_errors.h"
+#include "system/system_errors.h"
 #include "platform/current_platform.h"
 
 namespace kit {

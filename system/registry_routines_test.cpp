@@ -4,7 +4,7 @@
 
 #include "base/exception.h"
 #include "base/string_list.h"
-#include "model/system_errors.h"
+#include "system/system_errors.h"
 #include "platform/current_platform.h"
 #include "platform/fault_platform.h"
 #include "platform/testing/test_machine.h"

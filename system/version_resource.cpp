@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/codepage.h"
+#include "platform/platform.h"
 #include "platform/version_source.h"
 
 namespace kit {
@@ -232,7 +234,24 @@ void StopVersionResources() {
   g_running_program.clear();
 }
 
+std::unique_ptr<VersionSource> OpenHostVersionSource(Platform& platform) {
+#ifdef _WIN32
+  (void)platform;
+  return MakeWin32VersionSource();
+#else
+  return MakePeVersionSource(platform.Files(), [](std::u16string_view text) {
+    return FromUtf16(std::u16string(text), AnsiCodePage());
+  });
+#endif
+}
+
 TVersionResource* VersionReader() { return g_reader; }
+
+std::string ReaderFileVersion(const std::string& path) {
+  if (g_reader == nullptr) return {};
+  g_reader->SetFileName(path);
+  return g_reader->VersionInfo()->FileVersion();
+}
 
 VersionSource* VersionResourceSource() { return g_source; }
 

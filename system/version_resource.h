@@ -25,7 +25,13 @@
 
 namespace kit {
 
+class Platform;
 class VersionSource;
+
+// The version resources of the program's machine: the Win32 version API on
+// win32, the PE files of the emulated machine natively, their strings in the
+// process's ANSI code page. `platform` must outlive the source.
+std::unique_ptr<VersionSource> OpenHostVersionSource(Platform& platform);
 
 namespace version {
 
@@ -140,6 +146,10 @@ void StartVersionResources(VersionSource* source, const std::string& running_pro
 void StopVersionResources();
 // The shared reader; null before the start.
 TVersionResource* VersionReader();
+// The FileVersion of a file through the shared reader; empty before the start
+// or when the file has no version. Programs hand it to the archive engine
+// (SetSharedVersionLookup).
+std::string ReaderFileVersion(const std::string& path);
 // The source every reader reads through; null before the start.
 VersionSource* VersionResourceSource();
 

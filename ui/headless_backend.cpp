@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <iostream>
 
 #include "base/codepage.h"
 #include "ui/controls/button.h"
@@ -12,6 +11,19 @@
 #include "ui/message_box.h"
 
 namespace kit {
+
+namespace {
+
+// One line of standard input without its line end; false at its end (the
+// terminal went away) with nothing read.
+bool ReadLine(std::string* line) {
+  line->clear();
+  int c;
+  while ((c = std::getchar()) != EOF && c != '\n') line->push_back(static_cast<char>(c));
+  return c != EOF || !line->empty();
+}
+
+}  // namespace
 
 HeadlessBackend::HeadlessBackend(Console console) : console_(console) {}
 
@@ -100,7 +112,7 @@ int HeadlessBackend::AskTerminal(const ShownMessageBox& box) {
     std::fprintf(stderr, "> ");
     std::fflush(stderr);
     std::string line;
-    if (!std::getline(std::cin, line)) return fallback;  // the terminal went away
+    if (!ReadLine(&line)) return fallback;  // the terminal went away
     while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
     if (line.empty()) return fallback;
     if (line.size() == 1 && line[0] >= '1' && line[0] < '1' + n) return ids[line[0] - '1'];
@@ -166,7 +178,7 @@ void HeadlessBackend::ModalLoopStarting(TForm& form) {
     std::fprintf(stderr, "> ");
     std::fflush(stderr);
     std::string line;
-    if (!std::getline(std::cin, line)) return;
+    if (!ReadLine(&line)) return;
     while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
     TButton* chosen = nullptr;
     if (line.empty()) {

@@ -1,8 +1,7 @@
 #include "ui/picture.h"
 
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "base/exception.h"
 
@@ -54,9 +53,15 @@ void TPicture::SetResourceName(const std::string& name) {
 }
 
 void TPicture::LoadFromFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Exception("Cannot open the picture file " + path);
-  Bytes data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::FILE* in = std::fopen(path.c_str(), "rb");
+  if (in == nullptr) throw Exception("Cannot open the picture file " + path);
+  Bytes data;
+  unsigned char block[4096];
+  size_t got;
+  while ((got = std::fread(block, 1, sizeof block, in)) > 0) data.insert(data.end(), block, block + got);
+  const bool failed = std::ferror(in) != 0;
+  std::fclose(in);
+  if (failed) throw Exception("Cannot read the picture file " + path);
   CheckBitmap(data, "The picture file " + path);
   if (data.empty()) throw Exception("The picture file " + path + " is empty");
   data_ = std::move(data);

@@ -79,7 +79,10 @@ TextSize Win32Backend::MeasureText(const TFont& font, const std::string& text, i
 
 bool Win32Backend::DialogKeys(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
-  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  // The top-level window: the parent of child windows up to the first that
+  // is none (as GetAncestor does, which the first Windows 95 lacks).
+  HWND root = msg.hwnd;
+  while (root != nullptr && (GetWindowLongA(root, GWL_STYLE) & WS_CHILD) != 0) root = GetParent(root);
   char cls[16] = {};
   if (root == nullptr || GetClassNameA(root, cls, sizeof(cls)) == 0 || lstrcmpA(cls, kWindowClass) != 0)
     return false;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 
 #include "ui/application.h"
 #include "ui/form.h"
@@ -89,20 +88,28 @@ TEST_F(Win32BackendTest, AnExceptionInAHandlerDoesNotUnwindThroughTheSystem) {
 }
 
 TEST_F(Win32BackendTest, MessageBoxesAreRealAndGiveTheButtonChosen) {
-  std::atomic<bool> stop{false};
-  std::thread clicker([&] {
-    while (!stop) {
-      HWND box = FindWindowA(nullptr, "Kit box test");
-      if (box != nullptr) {
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
-        return;
+  // A second thread answers the box (the programs' own threads are plain
+  // Windows threads, as here).
+  struct Clicker {
+    static DWORD WINAPI Run(LPVOID stop) {
+      while (!*static_cast<std::atomic<bool>*>(stop)) {
+        HWND box = FindWindowA(nullptr, "Kit box test");
+        if (box != nullptr) {
+          PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+          return 0;
+        }
+        Sleep(20);
       }
-      Sleep(20);
+      return 0;
     }
-  });
+  };
+  std::atomic<bool> stop{false};
+  HANDLE clicker = CreateThread(nullptr, 0, Clicker::Run, &stop, 0, nullptr);
+  ASSERT_NE(clicker, nullptr);
   const int answer = ShowMessageBox("Replace the file?", "Kit box test", mb::kYesNo | mb::kIconQuestion);
   stop = true;
-  clicker.join();
+  WaitForSingleObject(clicker, INFINITE);
+  CloseHandle(clicker);
   EXPECT_EQ(answer, id::kNo);
 }
 

@@ -25,8 +25,7 @@ void EnsureClasses(WNDPROC own) {
   static bool done = false;
   if (done) return;
   done = true;
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&icc);
+  InitCommonControls();  // every version of the library has it (the Ex call came later)
   WNDCLASSA wc{};
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = own;

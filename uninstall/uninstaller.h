@@ -35,9 +35,10 @@ class Uninstaller {
   const std::string& LogKey() const { return log_key_; }
   std::string Caption() const;
 
-  // The removal, steps 1 to 11. Raises EUninstallError (or another
-  // Exception) when a step fails; the remaining steps are then not run.
-  // Returns the final message.
+  // The whole removal: the single steps below in their order, each ticked
+  // off on the view. Raises EUninstallError (or another Exception) when a
+  // step fails; the remaining steps are then not run. Returns the final
+  // message.
   std::string Remove();
 
   // The single steps, in order (public for tests).

@@ -130,6 +130,7 @@ class InstallEndToEndTest : public DriverTest {
     ResetInstallEngine();
     ReadSystemDirectories();
     StartVersionResources(versions_.get(), platform_.exe_path);
+    SetSharedVersionLookup(ReaderFileVersion);
     dest_ = platform_.Scratch() + "\\Tavrix Suite";
     src_ = platform_.Scratch() + "\\Build\\Source";
     disk_ = platform_.Scratch() + "\\Disk";
@@ -165,6 +166,7 @@ class InstallEndToEndTest : public DriverTest {
     Application().DestroyComponents();
     Forget();
     ResetInstallEngine();
+    SetSharedVersionLookup(nullptr);
     StopVersionResources();
   }
 

@@ -380,8 +380,12 @@ int main(int argc, char** argv) {
   std::unique_ptr<kit::VersionSource> versions = kit::MakePeVersionSource(fs);
 #endif
   kit::StartVersionResources(versions.get(), argv[0]);
+  kit::SetSharedVersionLookup(kit::ReaderFileVersion);
   struct Stop {
-    ~Stop() { kit::StopVersionResources(); }
+    ~Stop() {
+      kit::SetSharedVersionLookup(nullptr);
+      kit::StopVersionResources();
+    }
   } stop;
   try {
     if (cmd == "add") return Add(fs, args);

@@ -1,4 +1,4 @@
-#include "model/system_errors.h"
+#include "system/system_errors.h"
 
 namespace kit {
 
@@ -14,5 +14,13 @@ EIRCannotWriteValue::EIRCannotWriteValue(const std::string& key, const std::stri
       key_(key),
       ident_(ident),
       value_(value) {}
+
+EAICannotGetWindowsDir::EAICannotGetWindowsDir()
+    : EAI("Cannot get the Windows directory for your computer. Using GetWindowsDirectory API "
+          "function") {}
+
+EAICannotGetSystemDir::EAICannotGetSystemDir()
+    : EAI("Cannot get the System directory for your computer. Using GetSystemDir API "
+          "function") {}
 
 }  // namespace kit

@@ -1,4 +1,4 @@
-#include "model/archive_errors.h"
+#include "archive/archive_errors.h"
 
 namespace kit {
 

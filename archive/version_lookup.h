@@ -1,0 +1,19 @@
+// The version look-up an engine uses when its services name none. The
+// program sets it at start (to the version resource reader); until then, and
+// after it is cleared, every file has no version.
+#pragma once
+
+#include <string>
+
+#include "archive/file_header.h"
+
+namespace kit {
+
+// Replaces the look-up; an empty one means "no version" for every file.
+void SetSharedVersionLookup(FileVersionLookup lookup);
+
+// The version string of a file through the look-up set; empty while none is
+// set or the file has no version.
+std::string SharedFileVersion(const std::string& path);
+
+}  // namespace kit
