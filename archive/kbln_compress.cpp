@@ -515,10 +515,20 @@ void TKblnCompress::ExtractOne(const std::string& line) {
       if (!dest_handle_) throw EKCCouldNotCreateFile(dest);
       dest_file_ = std::make_unique<TKblnNormalHandleStream>(*dest_handle_);
       source_stream_->Seek(static_cast<int64_t>(offset_) + h.DataStart, SeekOrigin::kBegin);
+      // The file gets its whole size at once rather than growing block by
+      // block, when the compressed bytes can yield that much (deflate
+      // inflates at most about 1:1032); a refusal is no fault.
+      int64_t packed = static_cast<int64_t>(h.DataEnd) - h.DataStart + 1;
+      if (h.FileSize > static_cast<int32_t>(kInflateOutput) && h.FirstDisk == h.LastDisk && packed > 0 &&
+          h.FileSize <= packed * 1032 + 64) {
+        dest_file_->SetSize(h.FileSize);
+        if (dest_file_->Seek(0, SeekOrigin::kBegin) != 0) throw EKCCouldNotCreateFile(dest);
+      }
       bool ended = Decompress(*dest_file_);
       stats_.Finished = true;
       Status();
-      if (dest_file_->Size() != h.FileSize) throw EKCWrongDecompressedSize(h.FileName());
+      // The position, not the size: the file may have been given its size.
+      if (dest_file_->Position() != h.FileSize) throw EKCWrongDecompressedSize(h.FileName());
       if (!ended) throw EDecompressionError("error");
       if (!dest_handle_->SetTime(FileDateToDos(h.FileDate)))
         throw Exception("Cannot set the date of the file just extracted.");
@@ -549,9 +559,8 @@ bool TKblnCompress::Decompress(TKblnStream& dest) {
   } end_guard{&z};
   // inflate works on a wide buffer (it copies every output call into its
   // window, which costs dearly with small buffers); what it produces is
-  // handed on in output blocks of 4 096 bytes, each written, reported and
-  // followed by the abort check and the message pump, as if inflated block
-  // by block.
+  // handed on in output blocks of 4 096 bytes, each reported and followed
+  // by the abort check and the message pump, as if inflated block by block.
   constexpr uint32_t kWide = 16 * kInflateOutput;
   std::vector<unsigned char> in(kInflateInput), out(kWide);
   const int64_t limit = std::max<int32_t>(h.FileSize, 0);
@@ -579,6 +588,12 @@ bool TKblnCompress::Decompress(TKblnStream& dest) {
         else if (r < 0 || r == Z_NEED_DICT) throw EDecompressionError("error");
       }
       uint32_t produced = kWide - z.avail_out;
+      // The blocks that stay within the promised size go out in one write;
+      // their reports follow one by one, as if each had been written alone.
+      uint32_t allowed = produced;
+      if (written_total + produced > limit)
+        allowed = static_cast<uint32_t>((limit - written_total) / kInflateOutput * kInflateOutput);
+      uint32_t w = allowed == 0 ? 0 : dest.Write(out.data(), allowed);
       uint32_t done = 0;
       do {
         uint32_t n = std::min(kInflateOutput, produced - done);
@@ -587,12 +602,12 @@ bool TKblnCompress::Decompress(TKblnStream& dest) {
         if (n == 0) break;
         // More output than the header promises: stop before it grows further.
         if (written_total + n > limit) throw EKCWrongDecompressedSize(h.FileName());
-        uint32_t w = dest.Write(out.data() + done, n);
-        if (w < n) DoFullDisk();
+        uint32_t took = w > done ? std::min(n, w - done) : 0;
+        if (took < n) DoFullDisk();
         done += n;
-        written_total += w;
-        stats_.BytesProcessed += static_cast<int32_t>(w);
-        stats_.TotalBytesProcessed += static_cast<int32_t>(w);
+        written_total += took;
+        stats_.BytesProcessed += static_cast<int32_t>(took);
+        stats_.TotalBytesProcessed += static_cast<int32_t>(took);
         stats_.PercentDone = PercentByte(stats_.BytesProcessed, stats_.FileSize);
         stats_.TotalPercentDone = PercentByte(stats_.TotalBytesProcessed, stats_.TotalFileSize);
         Status();
