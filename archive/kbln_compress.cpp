@@ -238,11 +238,17 @@ void TKblnCompress::AddFiles(bool only_add) {
         }
         headers_.StartTotals(stats_);
         stats_.TotalCompressedSize = 0;
-        for (int i = 0; i < headers_.Count(); ++i) {
-          TFileHeader& h = *headers_.FileHeaders(i);
-          if (h.Stored) continue;
-          if (out.Seek(0, SeekOrigin::kEnd) < 0) throw EKCFHCannotWriteHeaders();
-          AddOne(h, out);
+        int to_compress = 0;
+        for (int i = 0; i < headers_.Count(); ++i) to_compress += headers_.FileHeaders(i)->Stored ? 0 : 1;
+        if (jobs_ > 1 && to_compress > 1) {
+          AddParallel(out);
+        } else {
+          for (int i = 0; i < headers_.Count(); ++i) {
+            TFileHeader& h = *headers_.FileHeaders(i);
+            if (h.Stored) continue;
+            if (out.Seek(0, SeekOrigin::kEnd) < 0) throw EKCFHCannotWriteHeaders();
+            AddOne(h, out);
+          }
         }
         // The new count goes in last: a run that fails before this point
         // leaves the archive as it was.
@@ -305,30 +311,7 @@ void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
     stats_.Finished = false;
     stats_.CompressionRatio = PercentByte(stats_.CompressedSize, stats_.FileSize);
 
-    dest_file_->Seek(0, SeekOrigin::kBegin);
-    int64_t at = archive.Position();
-    int32_t header_pos = CheckedPosition(at);
-    h.WriteToStream(archive);  // placeholder, rewritten below
-    h.DataStart = CheckedPosition(at + kHeaderRecordSize);
-    int64_t size = dest_file_->Size();
-    int64_t copied = 0;
-    std::vector<unsigned char> buffer(kCopyBlock);
-    while (copied < size) {
-      uint32_t n = dest_file_->Read(buffer.data(), kCopyBlock);
-      if (n == 0) break;
-      uint32_t w = archive.Write(buffer.data(), n);
-      copied += w;
-      if (w < n) break;
-    }
-    if (copied < size) DoFullDisk();
-    stats_.TotalCompressedSize += static_cast<int32_t>(size);
-    int64_t end = archive.Position();
-    h.DataEnd = CheckedPosition(end - 1);
-    h.NextHeader = CheckedPosition(end);
-    h.CompressedSize = stats_.CompressedSize;
-    if (archive.Seek(header_pos, SeekOrigin::kBegin) != header_pos) throw EKCFHCannotWriteHeaders();
-    h.WriteToStream(archive);
-    archive.Seek(0, SeekOrigin::kEnd);
+    StoreMember(h, archive, *dest_file_);
     if (OnAfterAdding) OnAfterAdding(*this, stats_);
   } catch (...) {
     CloseStreams();
@@ -339,14 +322,45 @@ void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
   fs_.RemoveFile(temp);
 }
 
+void TKblnCompress::StoreMember(TFileHeader& h, TKblnStream& archive, TKblnStream& packed) {
+  packed.Seek(0, SeekOrigin::kBegin);
+  int64_t at = archive.Position();
+  int32_t header_pos = CheckedPosition(at);
+  h.WriteToStream(archive);  // placeholder, rewritten below
+  h.DataStart = CheckedPosition(at + kHeaderRecordSize);
+  int64_t size = packed.Size();
+  int64_t copied = 0;
+  std::vector<unsigned char> buffer(kCopyBlock);
+  while (copied < size) {
+    uint32_t n = packed.Read(buffer.data(), kCopyBlock);
+    if (n == 0) break;
+    uint32_t w = archive.Write(buffer.data(), n);
+    copied += w;
+    if (w < n) break;
+  }
+  if (copied < size) DoFullDisk();
+  stats_.TotalCompressedSize += static_cast<int32_t>(size);
+  int64_t end = archive.Position();
+  h.DataEnd = CheckedPosition(end - 1);
+  h.NextHeader = CheckedPosition(end);
+  h.CompressedSize = stats_.CompressedSize;
+  if (archive.Seek(header_pos, SeekOrigin::kBegin) != header_pos) throw EKCFHCannotWriteHeaders();
+  h.WriteToStream(archive);
+  archive.Seek(0, SeekOrigin::kEnd);
+}
+
 void TKblnCompress::AddStatus() {
   if (abort_) throw EKCStop();
   Pump();
   if (!dest_file_) throw Exception("AddStatus has Nil DestFile");
-  int64_t p = (source_stream_ ? source_stream_->Position() : 0) - 1;
+  ReportAdding(source_stream_ ? source_stream_->Position() : 0, dest_file_->Size());
+}
+
+void TKblnCompress::ReportAdding(int64_t source_position, int64_t compressed_size) {
+  int64_t p = source_position - 1;
   stats_.TotalBytesProcessed += static_cast<int32_t>(p - stats_.BytesProcessed);
   stats_.BytesProcessed = static_cast<int32_t>(p);
-  stats_.CompressedSize = static_cast<int32_t>(dest_file_->Size());
+  stats_.CompressedSize = static_cast<int32_t>(compressed_size);
   stats_.PercentDone = PercentByte(stats_.BytesProcessed, stats_.FileSize);
   stats_.TotalPercentDone = PercentByte(stats_.TotalBytesProcessed, stats_.TotalFileSize);
   Status();
