@@ -247,12 +247,23 @@ void TKblnCompress::AddParallel(TKblnStream& archive) {
   };
 
   Shared s(level_);
-  const size_t jobs = std::min<size_t>(static_cast<size_t>(jobs_), members.size());
-  for (size_t i = 0; i < jobs; ++i) {
-    s.workers.push_back(std::make_unique<Worker>());
-    Worker* w = s.workers.back().get();
-    w->thread = std::make_unique<WorkerThread>([&s, w] { WorkerLoop(s, *w); });
+  const size_t wanted = std::min<size_t>(static_cast<size_t>(jobs_), members.size());
+  for (size_t i = 0; i < wanted; ++i) {
+    auto w = std::make_unique<Worker>();
+    Worker* raw = w.get();
+    w->thread = std::make_unique<WorkerThread>([&s, raw] { WorkerLoop(s, *raw); });
+    if (!w->thread->Started()) break;
+    s.workers.push_back(std::move(w));
   }
+  // No thread to be had: the members go one by one on this thread.
+  if (s.workers.empty()) {
+    for (auto& m : members) {
+      if (archive.Seek(0, SeekOrigin::kEnd) < 0) throw EKCFHCannotWriteHeaders();
+      AddOne(*m->header, archive);
+    }
+    return;
+  }
+  const size_t jobs = s.workers.size();
   const size_t ahead = jobs * kAheadPerJob;
   size_t next = 0, turn = 0;
   int64_t held = 0;  // bytes in `pending` of members ahead of their turn
@@ -316,7 +327,7 @@ void TKblnCompress::AddParallel(TKblnStream& archive) {
           Member& m = *members[i];
           if (m.collected) continue;
           for (Piece& p : m.output) {
-            if (i != turn) held += static_cast<int64_t>(p.bytes.size());
+            if (!m.begun) held += static_cast<int64_t>(p.bytes.size());
             m.pending.push_back(std::move(p));
             busy = true;
           }

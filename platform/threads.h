@@ -18,6 +18,8 @@ class WorkerThread {
   // Starts `body` at once; an exception leaving it is dropped.
   explicit WorkerThread(std::function<void()> body);
   ~WorkerThread();  // waits for the thread
+  // False when the system gave no thread: `body` never runs.
+  bool Started() const;
   WorkerThread(const WorkerThread&) = delete;
   WorkerThread& operator=(const WorkerThread&) = delete;
 

@@ -1,5 +1,6 @@
 #include <condition_variable>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "platform/threads.h"
@@ -16,13 +17,19 @@ struct WorkerThread::Impl {
 };
 
 WorkerThread::WorkerThread(std::function<void()> body) : impl_(new Impl) {
-  impl_->thread = std::thread([body = std::move(body)] {
-    try {
-      body();
-    } catch (...) {
-    }
-  });
+  try {
+    impl_->thread = std::thread([body = std::move(body)] {
+      try {
+        body();
+      } catch (...) {
+      }
+    });
+  } catch (const std::system_error&) {
+    // Started() tells.
+  }
 }
+
+bool WorkerThread::Started() const { return impl_->thread.joinable(); }
 
 WorkerThread::~WorkerThread() {
   if (impl_->thread.joinable()) impl_->thread.join();

@@ -28,9 +28,9 @@ WorkerThread::WorkerThread(std::function<void()> body) : impl_(new Impl) {
   impl_->body = std::move(body);
   DWORD id = 0;
   impl_->handle = CreateThread(nullptr, 0, &Impl::Run, impl_.get(), 0, &id);
-  // Without a thread the work runs here, so callers need no second path.
-  if (impl_->handle == nullptr) Impl::Run(impl_.get());
 }
+
+bool WorkerThread::Started() const { return impl_->handle != nullptr; }
 
 WorkerThread::~WorkerThread() {
   if (impl_->handle != nullptr) {
