@@ -230,11 +230,17 @@ void TKblnCompress::AddFiles(bool only_add) {
         }
         headers_.StartTotals(stats_);
         stats_.TotalCompressedSize = 0;
-        for (int i = 0; i < headers_.Count(); ++i) {
-          TFileHeader& h = *headers_.FileHeaders(i);
-          if (h.Stored) continue;
-          if (out.Seek(0, SeekOrigin::kEnd) < 0) throw EKCFHCannotWriteHeaders();
-          AddOne(h, out);
+        int to_compress = 0;
+        for (int i = 0; i < headers_.Count(); ++i) to_compress += headers_.FileHeaders(i)->Stored ? 0 : 1;
+        if (jobs_ > 1 && to_compress > 1) {
+          AddParallel(out);
+        } else {
+          for (int i = 0; i < headers_.Count(); ++i) {
+            TFileHeader& h = *headers_.FileHeaders(i);
+            if (h.Stored) continue;
+            if (out.Seek(0, SeekOrigin::kEnd) < 0) throw EKCFHCannotWriteHeaders();
+            AddOne(h, out);
+          }
         }
         // The new count goes in last: a run that fails before this point
         // leaves the archive as it was.
@@ -297,30 +303,7 @@ void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
     stats_.Finished = false;
     stats_.CompressionRatio = PercentByte(stats_.CompressedSize, stats_.FileSize);
 
-    dest_file_->Seek(0, SeekOrigin::kBegin);
-    int64_t at = archive.Position();
-    int32_t header_pos = CheckedPosition(at);
-    h.WriteToStream(archive);  // placeholder, rewritten below
-    h.DataStart = CheckedPosition(at + kHeaderRecordSize);
-    int64_t size = dest_file_->Size();
-    int64_t copied = 0;
-    std::vector<unsigned char> buffer(kCopyBlock);
-    while (copied < size) {
-      uint32_t n = dest_file_->Read(buffer.data(), kCopyBlock);
-      if (n == 0) break;
-      uint32_t w = archive.Write(buffer.data(), n);
-      copied += w;
-      if (w < n) break;
-    }
-    if (copied < size) DoFullDisk();
-    stats_.TotalCompressedSize += static_cast<int32_t>(size);
-    int64_t end = archive.Position();
-    h.DataEnd = CheckedPosition(end - 1);
-    h.NextHeader = CheckedPosition(end);
-    h.CompressedSize = stats_.CompressedSize;
-    if (archive.Seek(header_pos, SeekOrigin::kBegin) != header_pos) throw EKCFHCannotWriteHeaders();
-    h.WriteToStream(archive);
-    archive.Seek(0, SeekOrigin::kEnd);
+    StoreMember(h, archive, *dest_file_);
     if (OnAfterAdding) OnAfterAdding(*this, stats_);
   } catch (...) {
     CloseStreams();
@@ -331,14 +314,45 @@ void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
   fs_.RemoveFile(temp);
 }
 
+void TKblnCompress::StoreMember(TFileHeader& h, TKblnStream& archive, TKblnStream& packed) {
+  packed.Seek(0, SeekOrigin::kBegin);
+  int64_t at = archive.Position();
+  int32_t header_pos = CheckedPosition(at);
+  h.WriteToStream(archive);  // placeholder, rewritten below
+  h.DataStart = CheckedPosition(at + kHeaderRecordSize);
+  int64_t size = packed.Size();
+  int64_t copied = 0;
+  std::vector<unsigned char> buffer(kCopyBlock);
+  while (copied < size) {
+    uint32_t n = packed.Read(buffer.data(), kCopyBlock);
+    if (n == 0) break;
+    uint32_t w = archive.Write(buffer.data(), n);
+    copied += w;
+    if (w < n) break;
+  }
+  if (copied < size) DoFullDisk();
+  stats_.TotalCompressedSize += static_cast<int32_t>(size);
+  int64_t end = archive.Position();
+  h.DataEnd = CheckedPosition(end - 1);
+  h.NextHeader = CheckedPosition(end);
+  h.CompressedSize = stats_.CompressedSize;
+  if (archive.Seek(header_pos, SeekOrigin::kBegin) != header_pos) throw EKCFHCannotWriteHeaders();
+  h.WriteToStream(archive);
+  archive.Seek(0, SeekOrigin::kEnd);
+}
+
 void TKblnCompress::AddStatus() {
   if (abort_) throw EKCStop();
   Pump();
   if (!dest_file_) throw Exception("AddStatus has Nil DestFile");
-  int64_t p = (source_stream_ ? source_stream_->Position() : 0) - 1;
+  ReportAdding(source_stream_ ? source_stream_->Position() : 0, dest_file_->Size());
+}
+
+void TKblnCompress::ReportAdding(int64_t source_position, int64_t compressed_size) {
+  int64_t p = source_position - 1;
   stats_.TotalBytesProcessed += static_cast<int32_t>(p - stats_.BytesProcessed);
   stats_.BytesProcessed = static_cast<int32_t>(p);
-  stats_.CompressedSize = static_cast<int32_t>(dest_file_->Size());
+  stats_.CompressedSize = static_cast<int32_t>(compressed_size);
   stats_.PercentDone = PercentByte(stats_.BytesProcessed, stats_.FileSize);
   stats_.TotalPercentDone = PercentByte(stats_.TotalBytesProcessed, stats_.TotalFileSize);
   Status();
@@ -507,10 +521,20 @@ void TKblnCompress::ExtractOne(const std::string& line) {
       if (!dest_handle_) throw EKCCouldNotCreateFile(dest);
       dest_file_ = std::make_unique<TKblnNormalHandleStream>(*dest_handle_);
       source_stream_->Seek(static_cast<int64_t>(offset_) + h.DataStart, SeekOrigin::kBegin);
+      // The file gets its whole size at once rather than growing block by
+      // block, when the compressed bytes can yield that much (deflate
+      // inflates at most about 1:1032); a refusal is no fault.
+      int64_t packed = static_cast<int64_t>(h.DataEnd) - h.DataStart + 1;
+      if (h.FileSize > static_cast<int32_t>(kInflateOutput) && h.FirstDisk == h.LastDisk && packed > 0 &&
+          h.FileSize <= packed * 1032 + 64) {
+        dest_file_->SetSize(h.FileSize);
+        if (dest_file_->Seek(0, SeekOrigin::kBegin) != 0) throw EKCCouldNotCreateFile(dest);
+      }
       bool ended = Decompress(*dest_file_);
       stats_.Finished = true;
       Status();
-      if (dest_file_->Size() != h.FileSize) throw EKCWrongDecompressedSize(h.FileName());
+      // The position, not the size: the file may have been given its size.
+      if (dest_file_->Position() != h.FileSize) throw EKCWrongDecompressedSize(h.FileName());
       if (!ended) throw EDecompressionError(DamageText(h, "ends early"));
       if (!dest_handle_->SetTime(FileDateToDos(h.FileDate)))
         throw Exception("Cannot set the date of the file just extracted.");
@@ -546,9 +570,8 @@ bool TKblnCompress::Decompress(TKblnStream& dest) {
   } end_guard{&z};
   // inflate works on a wide buffer (it copies every output call into its
   // window, which costs dearly with small buffers); what it produces is
-  // handed on in output blocks of 4 096 bytes, each written, reported and
-  // followed by the abort check and the message pump, as if inflated block
-  // by block.
+  // handed on in output blocks of 4 096 bytes, each reported and followed
+  // by the abort check and the message pump, as if inflated block by block.
   constexpr uint32_t kWide = 16 * kInflateOutput;
   std::vector<unsigned char> in(kInflateInput), out(kWide);
   const int64_t limit = std::max<int32_t>(h.FileSize, 0);
@@ -577,6 +600,12 @@ bool TKblnCompress::Decompress(TKblnStream& dest) {
           throw EDecompressionError(DamageText(h, std::string("is damaged: ") + (z.msg ? z.msg : zError(r))));
       }
       uint32_t produced = kWide - z.avail_out;
+      // The blocks that stay within the promised size go out in one write;
+      // their reports follow one by one, as if each had been written alone.
+      uint32_t allowed = produced;
+      if (written_total + produced > limit)
+        allowed = static_cast<uint32_t>((limit - written_total) / kInflateOutput * kInflateOutput);
+      uint32_t w = allowed == 0 ? 0 : dest.Write(out.data(), allowed);
       uint32_t done = 0;
       do {
         uint32_t n = std::min(kInflateOutput, produced - done);
@@ -585,12 +614,12 @@ bool TKblnCompress::Decompress(TKblnStream& dest) {
         if (n == 0) break;
         // More output than the header promises: stop before it grows further.
         if (written_total + n > limit) throw EKCWrongDecompressedSize(h.FileName());
-        uint32_t w = dest.Write(out.data() + done, n);
-        if (w < n) DoFullDisk();
+        uint32_t took = w > done ? std::min(n, w - done) : 0;
+        if (took < n) DoFullDisk();
         done += n;
-        written_total += w;
-        stats_.BytesProcessed += static_cast<int32_t>(w);
-        stats_.TotalBytesProcessed += static_cast<int32_t>(w);
+        written_total += took;
+        stats_.BytesProcessed += static_cast<int32_t>(took);
+        stats_.TotalBytesProcessed += static_cast<int32_t>(took);
         stats_.PercentDone = PercentByte(stats_.BytesProcessed, stats_.FileSize);
         stats_.TotalPercentDone = PercentByte(stats_.TotalBytesProcessed, stats_.TotalFileSize);
         Status();

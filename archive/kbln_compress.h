@@ -70,6 +70,11 @@ class TKblnCompress : public TComponent {
   void SetOffset(int32_t offset) { offset_ = offset; }
   TOverwriteType Overwrite() const { return overwrite_; }
   void SetOverwrite(TOverwriteType value) { overwrite_ = value; }
+  // Members AddFiles compresses at once. Beyond 1, worker threads compress
+  // ahead while this thread reads, writes and reports in member order: the
+  // archive, the events and the errors are those of a run with 1.
+  int Jobs() const { return jobs_; }
+  void SetJobs(int jobs) { jobs_ = jobs < 1 ? 1 : jobs; }
 
   // ---- events
   TKblnNotifyEvent OnAborted;
@@ -132,6 +137,13 @@ class TKblnCompress : public TComponent {
                   std::unique_ptr<TKblnNormalHandleStream>& volume_stream, std::string& volume_name,
                   std::string& dest_dir, const std::string& disk_file_name);
   void AddOne(TFileHeader& h, TKblnStream& archive);
+  // AddFiles' members compressed by Jobs() workers (kbln_compress_parallel.cpp).
+  void AddParallel(TKblnStream& archive);
+  // The progress update of AddStatus from a source position and the
+  // compressed size so far.
+  void ReportAdding(int64_t source_position, int64_t compressed_size);
+  // Writes h and the compressed bytes in `packed` at the archive's end.
+  void StoreMember(TFileHeader& h, TKblnStream& archive, TKblnStream& packed);
   void CloseStreams();
 
   FileSystem& fs_;
@@ -143,6 +155,7 @@ class TKblnCompress : public TComponent {
   std::vector<std::string> files_;
   int32_t offset_ = 0;
   TOverwriteType overwrite_ = owAlways;
+  int jobs_ = 1;
 
   TlzhFileStats stats_;
   TFileHeaders headers_;

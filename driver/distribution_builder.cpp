@@ -15,6 +15,7 @@
 #include "files/install_engine.h"
 #include "files/install_file.h"
 #include "platform/current_platform.h"
+#include "platform/threads.h"
 #include "system/translated_format.h"
 #include "translation/translation.h"
 #include "ui/application.h"
@@ -57,6 +58,13 @@ void CopyAsInstallFile(const std::string& source, const std::string& dest_dir, c
   file.SetDestDir(dest_dir);
   file.Copy();
 }
+
+// The build compresses members on every processor while it lives; the shared
+// engine goes back to one job afterwards (the archive is the same either way).
+struct EveryProcessor {
+  EveryProcessor() { InstallEngine().SetJobs(ProcessorCount()); }
+  ~EveryProcessor() { InstallEngine().SetJobs(1); }
+};
 
 }  // namespace
 
@@ -117,6 +125,7 @@ void DistributionBuilder::BuildDistribution(const std::string& installer, const 
   install_.SetArchiveFileType(ddAbsolute);
   install_.SetArchiveFile(build_dir + "\\files.1");
   try {
+    EveryProcessor jobs;
     install_.CompressFiles(false);
   } catch (...) {
     install_.PutBackArchiveFile(type, archive);
@@ -173,7 +182,10 @@ void DistributionBuilder::CreateSetupFile(const std::string& build_dir, const st
     file->SetArchiveFile(std::string());
     files.push_back(std::move(file));
   }
-  container.CompressFiles(false);
+  {
+    EveryProcessor jobs;
+    container.CompressFiles(false);
+  }
   for (auto& f : files) f->SetContainer(nullptr);
 }
 

@@ -1,6 +1,6 @@
 // kitarc: builds, lists, extracts, verifies and splits archives on host paths.
 //
-//   kitarc add ARCHIVE [--only-add] [--level none|fastest|default|max] FILE...
+//   kitarc add ARCHIVE [--only-add] [--level none|fastest|default|max] [--jobs N] FILE...
 //   kitarc list ARCHIVE [--offset N]
 //   kitarc extract ARCHIVE DIR [--offset N] [--overwrite always|never|version|date|versiondate] [MEMBER...]
 //   kitarc verify ARCHIVE [--offset N]
@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include "archive/file_date.h"
+#include "platform/threads.h"
 #include "platform/version_source.h"
 #include "system/version_resource.h"
 #include "archive/percent.h"
@@ -32,7 +33,7 @@ namespace {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: kitarc add ARCHIVE [--only-add] [--level none|fastest|default|max] FILE...\n"
+               "usage: kitarc add ARCHIVE [--only-add] [--level none|fastest|default|max] [--jobs N] FILE...\n"
                "       kitarc list ARCHIVE [--offset N]\n"
                "       kitarc extract ARCHIVE DIR [--offset N] [--overwrite always|never|version|date|versiondate] [MEMBER...]\n"
                "       kitarc verify ARCHIVE [--offset N]\n"
@@ -163,7 +164,10 @@ void GiveNewFilePermissions(const std::string& path, const std::string& like) {
 
 int Add(HostFileSystem& fs, std::vector<std::string> args) {
   std::map<std::string, std::string> opt;
-  if (!TakeOptions(args, {"--level"}, {"--only-add"}, &opt)) return Usage();
+  if (!TakeOptions(args, {"--level", "--jobs"}, {"--only-add"}, &opt)) return Usage();
+  // Members compressed at once; the archive is the same for any count.
+  long long jobs = ProcessorCount();
+  if (opt.count("--jobs") && (!ParseInt(opt["--jobs"], &jobs) || jobs < 1 || jobs > 64)) return Usage();
   bool only_add = opt.count("--only-add") > 0;
   TCompressionLevel level = colMax;
   if (opt.count("--level")) {
@@ -194,6 +198,7 @@ int Add(HostFileSystem& fs, std::vector<std::string> args) {
     engine.OnStatus = [&](TKblnCompress&, const TlzhFileStats& s) { bar.Show(s, false); };
     engine.SetCompressedFile(target);
     engine.SetCompressionLevel(level);
+    engine.SetJobs(static_cast<int>(jobs));
     engine.SetFilesToProcess(files);
     engine.AddFiles(only_add && in_place);
     if (!in_place) {

@@ -28,6 +28,16 @@ for f in text.txt random.bin empty.dat; do cmp "$f" "out/$f" || fail "extract $f
 
 run verify files.kbl | grep -q "3 member(s) verified" || fail verify
 
+# Any job count writes the same bytes (files.kbl: one job per processor).
+run add one.kbl --jobs 1 --level max text.txt random.bin empty.dat > /dev/null
+run add three.kbl --jobs 3 --level max text.txt random.bin empty.dat > /dev/null
+cmp one.kbl three.kbl || fail "--jobs 3 differs from --jobs 1"
+cmp one.kbl files.kbl || fail "the default job count differs from --jobs 1"
+set +e
+$runner "$kitarc" add zero.kbl --jobs 0 text.txt > /dev/null 2>&1; rc=$?
+set -e
+[ $rc = 2 ] || fail "--jobs 0: exit $rc"
+
 # Only-add keeps the old members; one member can be extracted by name.
 printf 'late' > late.txt
 run add files.kbl --only-add late.txt > /dev/null
