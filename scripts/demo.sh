@@ -3,14 +3,16 @@
 # with "*BUILD" in one emulated Windows machine, installs it from the
 # self-extracting setup.exe into a fresh second machine, and shows what the
 # installation left there (files, registry, the calls the programs made);
-# then removes it again with the uninstaller it installed.
+# then removes it again with the uninstaller it installed. Then the same
+# distribution goes onto floppies with "*TODISK" and is installed from them,
+# a scripted user changing the disks when asked (scripts/disk_user.py).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 cmake --preset native >/dev/null
 cmake --build --preset native -j "${KIT_JOBS:-2}" \
-  --target kitvm install_program uninstall_program load_program
+  --target kitvm install_program uninstall_program load_program tinst_program
 
 b=build/native
 kitvm=$b/tools/kitvm/kitvm
@@ -22,7 +24,8 @@ mkdir -p "$work"
 
 echo "== the build machine: payload in C:\\TAVWIN, the kit in C:\\Kobbelin"
 "$kitvm" create "$builder" --version "${KIT_DEMO_VERSION:-nt4}"
-python3 scripts/tavrix_payload.py payload "$work/payload"
+# Tinst.exe is the product's own helper program, started with /A at the end.
+python3 scripts/tavrix_payload.py payload "$work/payload" "$b/programs/tinst/Tinst"
 (cd "$work/payload" && find . -type f | sort) | while read -r f; do
   rel=${f#./}
   "$kitvm" put "$builder" "$work/payload/$rel" "C:\\TAVWIN\\${rel//\//\\}"
@@ -48,6 +51,9 @@ rc=0
 "$kitvm" run "$target" 'C:\DIST\SETUP.EXE' </dev/null || rc=$?
 echo "setup exited with $rc"
 
+echo "== the product's helper, started by the good-install page"
+"$kitvm" journal "$target" | grep -i 'tinst' || true
+
 echo "== files installed"
 "$kitvm" tree "$target" 'c:\Tavwin' || true
 echo "== installation log"
@@ -61,4 +67,30 @@ echo "== remove it with the uninstaller the installation put in place"
 echo "files left:"
 "$kitvm" tree "$target" 'c:\Tavwin' || true
 "$kitvm" regedit "$target" 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall' || true
+
+echo "== *TODISK: the distribution onto 1.44 MB floppies in drive A: of the build machine"
+"$kitvm" put "$builder" "$work/setup.exe" 'C:\DIST\SETUP.EXE'
+floppies=$work/floppies
+mkdir -p "$builder/drives/a"  # an empty disk in the drive
+python3 scripts/disk_user.py "$builder" "$floppies" -- \
+  "$kitvm" run "$builder" 'C:\KIT\INSTALL.EXE' '*TODISK' SETUP.EXE 'C:\DIST' || rc=$?
+mv "$builder/drives/a" "$floppies/disk1"
+for d in "$floppies"/disk*; do
+  echo "-- ${d##*/}"
+  (cd "$d" && ls -l | awk 'NR > 1 { print "  " $5 "  " $9 }')
+done
+
+echo "== install from the floppies into a fresh machine"
+target2=$work/target-machine-2
+"$kitvm" create "$target2" --version "${KIT_DEMO_VERSION:-nt4}" --language "${KIT_DEMO_LANGUAGE:-0409}"
+mv "$floppies/disk1" "$target2/drives/a"
+python3 scripts/disk_user.py "$target2" "$floppies" -- "$kitvm" run "$target2" 'A:\SETUP.EXE' || rc=$?
+echo "setup exited with $rc"
+"$kitvm" journal "$target2" | grep -i 'tinst' || true
+echo "files installed: $("$kitvm" tree "$target2" 'c:\Tavwin' | grep -vc '/$' || true) lines"
+"$kitvm" run "$target2" 'c:\Tavwin\uninstall.exe' Tavrix for Windows </dev/null || rc=$?
+"$kitvm" restart "$target2"
+echo "files left:"
+"$kitvm" tree "$target2" 'c:\Tavwin' || true
+"$kitvm" regedit "$target2" 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall' || true
 exit "$rc"
