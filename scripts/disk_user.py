@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Plays the user at a floppy drive: runs a kit program on a terminal of its
 own, prints what it shows, answers every page and message box with its
-default button, and when asked for a disk ("... Disketi Tak...") first puts
+default button, and when asked for a disk (Turkish or English prompt) first puts
 that disk into drive A: of the emulated machine.
 
   disk_user.py MACHINE FLOPPIES -- COMMAND...
@@ -19,7 +19,7 @@ import struct
 import subprocess
 import sys
 
-DISK = re.compile(r"Disketi Tak|Numaral. Disketi")
+DISK = re.compile(r"Disketi Tak|Numaral. Disketi|insert disk number", re.IGNORECASE)
 NUMBER = re.compile(r"(\d+)")
 
 
