@@ -12,6 +12,7 @@
 #include "driver/extraction_trailer.h"
 #include "driver/testing/driver_platform.h"
 #include "platform/current_platform.h"
+#include "platform/fault_platform.h"
 
 namespace kit {
 namespace {
@@ -155,6 +156,26 @@ TEST_F(LoadProgramTest, MissingOrDamagedArchivesFailClearlyAndLeaveNothing) {
   Write(p_.exe_path, std::string(100, 'M') + std::string(b.begin(), b.end()));
   EXPECT_NE(Failure(), "no failure");
   EXPECT_TRUE(p_.procs_.command.empty());
+  EXPECT_EQ(TempEntries(), temp_before_);
+}
+
+// A write-protected disk or a CD: every file of the distribution reads but
+// none can be written, replaced or deleted.
+TEST_F(LoadProgramTest, RunsFromAReadOnlyMediumWithoutWritingToIt) {
+  const std::string setup1 = MakeSetupArchive();
+  Write(Dist() + "\\setup.1", setup1);
+  Write(p_.exe_path, "MZ loader");
+  FaultPlatform medium(p_);
+  for (const std::string& f : {p_.exe_path, Dist() + "\\setup.1"}) {
+    p_.Files().SetAttributes(f, attr::kReadOnly);
+    medium.MarkInUse(f);
+  }
+  EXPECT_EQ(LoadProgram(medium).Run(), 7u);
+  EXPECT_EQ(p_.procs_.command.substr(p_.procs_.command.find("\" ")), "\" " + Dist());
+  std::vector<FileEntry> entries;
+  p_.Files().List(Dist(), "*", &entries);
+  EXPECT_EQ(entries.size(), 2u);
+  EXPECT_EQ(ReadAll(Dist() + "\\setup.1"), setup1);
   EXPECT_EQ(TempEntries(), temp_before_);
 }
 

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The build of the Tavrix distribution natively, in an emulated machine:
+# "*BUILD" wall time and its compression throughput against plain deflate
+# (zlib level 9, the engine's level, on the same file bytes, in the same
+# run), the installation from setup.exe to the good-install page (setup.exe
+# started to Tinst.exe /A, taken from the good-install page), and the sizes
+# of the loading program, install and the distribution. Median of
+# KIT_BENCH_RUNS (default 3) runs; lines also go to $KIT_BENCH_DIR/results.txt.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+b=build/native
+kitvm=$b/tools/kitvm/kitvm
+runs=${KIT_BENCH_RUNS:-3}
+work=$(realpath -m "${KIT_BENCH_DIR:-build/bench-build}")
+rm -rf "$work"
+mkdir -p "$work"
+results=$work/results.txt
+: >"$results"
+say() { echo "$*" | tee -a "$results"; }
+now() { date +%s.%N; }
+median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
+
+cmake --build "$b" -j "${KIT_JOBS:-2}" --target kitvm install_program uninstall_program load_program tinst_program >/dev/null
+python3 scripts/tavrix_payload.py payload "$work/payload" "$b/programs/tinst/Tinst"
+
+machine() {  # a build machine with the payload, the kit and BUILD.INF
+  local m=$1
+  "$kitvm" create "$m" --version nt4 >/dev/null
+  (cd "$work/payload" && find . -type f | sort) | while read -r f; do
+    rel=${f#./}
+    "$kitvm" put "$m" "$work/payload/$rel" "C:\\TAVWIN\\${rel//\//\\}"
+  done
+  "$kitvm" put "$m" "$b/uninstall/uninstall" 'C:\Program Files\Kobbelin32\Version2\uninstall.exe'
+  "$kitvm" put "$m" "$b/loader/KobbelinLoadProgram" 'C:\Kobbelin\KobbelinLoadProgram.exe'
+  "$kitvm" regset "$m" 'HKLM\Software\Tarn Vell\Kobbelin96' KobbelinDirectory 'C:\Kobbelin'
+  "$kitvm" put "$m" "$b/driver/install" 'C:\KIT\INSTALL.EXE'
+  printf 'C:\\DIST\r\n' >"$work/BUILD.INF"
+  "$kitvm" put "$m" "$work/BUILD.INF" 'C:\KIT\BUILD.INF'
+}
+
+build_times=() setup_bytes=0
+for i in $(seq "$runs"); do
+  m=$work/build-$i
+  machine "$m"
+  t0=$(now)
+  "$kitvm" run "$m" 'C:\KIT\INSTALL.EXE' '*BUILD' </dev/null >/dev/null 2>&1
+  t1=$(now)
+  build_times+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')")
+done
+dist=$work/build-1/drives/c/DIST
+build_s=$(printf '%s\n' "${build_times[@]}" | median)
+# The build compresses the payload into files.1 and install into setup.1.
+in_bytes=$(( $(du -bs "$work/payload" | cut -f1) + $(stat -c %s "$b/driver/install") ))
+zlib_s=$(python3 - "$work/payload" "$b/driver/install" "$runs" <<'PY'
+import os, sys, time, zlib
+files = [os.path.join(d, f) for d, _, fs in os.walk(sys.argv[1]) for f in fs] + [sys.argv[2]]
+data = [open(f, "rb").read() for f in files]
+times = []
+for _ in range(int(sys.argv[3])):
+    t = time.perf_counter()
+    for d in data:
+        zlib.compress(d, 9)
+    times.append(time.perf_counter() - t)
+print("%.3f" % sorted(times)[len(times) // 2])
+PY
+)
+say "Tavrix *BUILD, native: $in_bytes bytes in, median ${build_s} s of $runs runs (the whole program run)"
+say "plain deflate level 9 (python zlib) on the same bytes: ${zlib_s} s"
+say "throughput ratio build/deflate: $(awk -v z="$zlib_s" -v k="$build_s" 'BEGIN { printf "%.2f", z / k }')"
+
+install_times=()
+for i in $(seq "$runs"); do
+  t=$work/target-$i
+  "$kitvm" create "$t" --version nt4 >/dev/null
+  "$kitvm" put "$t" "$dist/setup.exe" 'C:\DIST\SETUP.EXE'
+  t0=$(now)
+  "$kitvm" run "$t" 'C:\DIST\SETUP.EXE' </dev/null >/dev/null 2>&1 || true
+  t1=$(now)
+  install_times+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')")
+done
+say "install from setup.exe through the good-install page (Tinst /A), native: median $(printf '%s\n' "${install_times[@]}" | median) s of $runs runs"
+say "sizes: loading program $(stat -c %s "$b/loader/KobbelinLoadProgram"), install $(stat -c %s "$b/driver/install"), setup.1 $(stat -c %s "$dist/setup.1"), files.1 $(stat -c %s "$dist/files.1"), setup.exe $(stat -c %s "$dist/setup.exe") bytes"
+for p in win32 win64; do
+  if [ -f build/$p/loader/KobbelinLoadProgram.exe ]; then
+    say "sizes ($p): loading program $(stat -c %s build/$p/loader/KobbelinLoadProgram.exe), install $(stat -c %s build/$p/driver/install.exe), Tinst $(stat -c %s build/$p/programs/tinst/Tinst.exe) bytes"
+  fi
+done
