@@ -7,7 +7,41 @@ namespace kit {
 
 namespace {
 
-HDDEDATA CALLBACK Callback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
+// How long an execute's answer is awaited before the next transaction.
+constexpr DWORD kExecuteSettleMs = 10000;
+
+// The id of the last asynchronous transaction DDEML reported complete (one
+// thread, one transaction outstanding at a time).
+DWORD completed_transaction = 0;
+
+HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR id, ULONG_PTR) {
+  if (type == XTYP_XACT_COMPLETE) completed_transaction = static_cast<DWORD>(id);
+  return nullptr;
+}
+
+// Hands the conversation's DDE messages to DDEML until the asynchronous
+// transaction `id` is complete, so that its answer is not left queued in
+// front of the next transaction's (a request would then wait its whole
+// time-out). Its outcome is not looked at. Only DDE messages are dispatched.
+void Settle(DWORD instance, HCONV conv, DWORD id) {
+  const DWORD start = GetTickCount();
+  while (completed_transaction != id) {
+    MSG msg;
+    bool any = false;
+    while (completed_transaction != id && PeekMessageA(&msg, nullptr, WM_DDE_FIRST, WM_DDE_LAST, PM_REMOVE)) {
+      DispatchMessageA(&msg);
+      any = true;
+    }
+    if (completed_transaction == id) break;
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= kExecuteSettleMs) {
+      DdeAbandonTransaction(instance, conv, id);
+      break;
+    }
+    // A short wait: a message already queued before does not wake it.
+    if (!any) MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_POSTMESSAGE | QS_SENDMESSAGE);
+  }
+}
 
 // DDEML errors as Windows error codes the platform reports.
 uint32_t ErrorOf(DWORD instance) {
@@ -30,8 +64,12 @@ class Conversation : public DdeConversation {
     HDDEDATA ok = DdeClientTransaction(
         reinterpret_cast<LPBYTE>(const_cast<char*>(command.c_str())), static_cast<DWORD>(command.size() + 1),
         conv_, nullptr, CF_TEXT, XTYP_EXECUTE, TIMEOUT_ASYNC, &result);
-    if (ok == nullptr) platform_.SetError(ErrorOf(instance_));
-    return ok != nullptr;
+    if (ok == nullptr) {
+      platform_.SetError(ErrorOf(instance_));
+      return false;
+    }
+    Settle(instance_, conv_, result);
+    return true;
   }
 
   bool Request(const std::string& item, uint32_t timeout_ms, std::string* data) override {
