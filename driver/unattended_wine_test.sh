@@ -26,8 +26,8 @@ check() {  # check DESCRIPTION COMMAND...
 logged() { grep -qF -- "$2" "$1"; }
 run() { timeout 300 env "$@" </dev/null >/dev/null 2>&1; }
 installed() { test -e "$c/Tavwin/Tavrix.exe" || test -e "$c/TAVWIN/Tavrix.exe"; }
-uninstall_entry() {
-  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrix for Windows' >/dev/null 2>&1
+no_uninstall_entry() {
+  ! wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrix for Windows' >/dev/null 2>&1
 }
 
 # The build machine is the prefix: the product's files, the uninstaller and
@@ -56,7 +56,7 @@ check "the product is installed" installed
 run wine 'c:\Tavwin\uninstall.exe' /SILENT "/LOG=$win\\remove.log" Tavrix for Windows; rc=$?
 check "a silent removal exits with 0" test $rc -eq 0
 check "its final message is logged" logged "$dir/remove.log" ' message   Tavrix for Windows has finished removing itself'
-check "the uninstall entry is gone" bash -c '! "$@"' _ uninstall_entry
+check "the uninstall entry is gone" no_uninstall_entry
 wineserver -w
 
 run wine "$win\\dist\\setup.exe" /VERYSILENT "/LOG=$win\\setup2.log"; rc=$?
@@ -67,7 +67,7 @@ check "and logs its outcome" logged "$dir/remove2.log" ' outcome   0 removal com
 wineserver -w
 cp "$uninstall" "$dir/kit/UNINSTALL.EXE"
 run wine "$win\\kit\\UNINSTALL.EXE" /SILENT "/LOG=$win\\remove3.log" No Such Product; rc=$?
-check "removing an unknown product exits with 1603" test $rc -eq 1603
+check "removing an unknown product exits with 1603 ($rc)" test $rc -eq 1603
 check "and logs the failure" logged "$dir/remove3.log" ' outcome   1603 removal failed'
 
 # A damaged archive: the files part of setup.exe overwritten in its middle.
@@ -75,7 +75,7 @@ cp "$dir/dist/setup.exe" "$dir/bad/setup.exe"
 size=$(stat -c %s "$dir/bad/setup.exe")
 printf '%*s' 4096 '' | tr ' ' 'X' | dd of="$dir/bad/setup.exe" bs=1 seek=$((size - 300000)) conv=notrunc status=none
 run wine "$win\\bad\\setup.exe" /SILENT "/LOG=$win\\bad.log"; rc=$?
-check "a damaged archive exits with 1603" test $rc -eq 1603
+check "a damaged archive exits with 1603 ($rc)" test $rc -eq 1603
 check "with the failure's message in the log" logged "$dir/bad.log" ' outcome   1603 installation failed: '
 tail -3 "$dir/bad.log"
 wine 'c:\Tavwin\uninstall.exe' /VERYSILENT Tavrix for Windows </dev/null >/dev/null 2>&1
