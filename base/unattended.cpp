@@ -5,6 +5,7 @@
 #include "base/exception.h"
 #include "base/setup_log.h"
 #include "base/text.h"
+#include "platform/platform.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -94,6 +95,32 @@ void Unattended::WriteEnvironment(const UnattendedOptions& options) {
   SetVariable(unattended::kLogVariable, options.log_file);
   SetVariable(unattended::kSharedVariable, options.remove_shared ? "remove" : "");
 }
+
+void Unattended::KeepForRestart(Registry& reg, const UnattendedOptions& options) {
+  auto key = reg.Open(RegRoot::kLocalMachine, unattended::kRestartKey, RegAccess::kAll, true);
+  const std::vector<std::pair<std::string, RegValue>> values = {
+      {"Mode", RegValue::String(UnattendedModeName(options.mode))},
+      {"Log", RegValue::String(options.log_file)}};
+  if (!key || key->SetValues(values) != values.size())
+    throw Exception(std::string("Cannot write the registry key HKEY_LOCAL_MACHINE") + unattended::kRestartKey +
+                    " that keeps the unattended mode for the run after the restart");
+}
+
+UnattendedOptions Unattended::ReadRestart(Registry& reg) {
+  UnattendedOptions o;
+  auto key = reg.Open(RegRoot::kLocalMachine, unattended::kRestartKey, RegAccess::kRead, false);
+  if (!key) return o;
+  RegValue value;
+  if (key->Query("Mode", &value)) {
+    const std::string mode = LowerCase(value.AsString().value_or(""));
+    if (mode == "silent") o.mode = UnattendedMode::kSilent;
+    if (mode == "verysilent") o.mode = UnattendedMode::kVerySilent;
+  }
+  if (o.mode != UnattendedMode::kOff && key->Query("Log", &value)) o.log_file = value.AsString().value_or("");
+  return o;
+}
+
+void Unattended::ForgetRestart(Registry& reg) { reg.DeleteKeyTree(RegRoot::kLocalMachine, unattended::kRestartKey); }
 
 void Unattended::RecordOutcome(int exit_code, const std::string& message) {
   if (recorded_) return;

@@ -19,6 +19,11 @@ inline constexpr const char* kLogVariable = "KOBBELIN_SETUP_LOG";
 // The uninstaller's answer to the shared-file question: "remove" removes
 // shared files no program uses any more; anything else keeps them.
 inline constexpr const char* kSharedVariable = "KOBBELIN_SETUP_SHARED";
+// An unattended run that leaves work for the restart keeps its mode and log
+// here (values "Mode" and "Log") for the run after it ("*ABOOT"), which the
+// Startup link starts without the environment. Written only by unattended
+// runs; removed by that run.
+inline constexpr const char* kRestartKey = "\\SOFTWARE\\KOBBELINUNATTENDED";
 }  // namespace unattended
 
 // Exit codes of an unattended run (the Windows Installer's, known to
@@ -36,6 +41,8 @@ struct UnattendedOptions {
   std::string log_file;
   bool remove_shared = false;
 };
+
+class Registry;
 
 class Unattended {
  public:
@@ -56,6 +63,13 @@ class Unattended {
   // the variables of an attended run, so nothing is inherited from outside.
   static UnattendedOptions ReadEnvironment();
   static void WriteEnvironment(const UnattendedOptions& options);
+
+  // The restart key (HKEY_LOCAL_MACHINE): kept for the run after the
+  // restart, read by it when its environment names no mode, and removed.
+  // Keeping raises Exception naming the key when it cannot be written.
+  static void KeepForRestart(Registry& reg, const UnattendedOptions& options);
+  static UnattendedOptions ReadRestart(Registry& reg);
+  static void ForgetRestart(Registry& reg);
 
   // The outcome of the run, the first one recorded wins; kGood when none.
   static void RecordOutcome(int exit_code, const std::string& message);

@@ -421,6 +421,7 @@ void TInstall::FinishAfterReboot() {
   running_ = true;
   const std::vector<UnfinishedEntry> entries = ReadUnfinishedEntries();
   ClearUnfinishedList();  // entries that fail below are not kept
+  Unattended::ForgetRestart(CurrentPlatform().Reg());
   for (const auto& entry : entries) {
     // The subject is the whole value name (a path may hold a ";"); the kind
     // is the data up to its first ";".
@@ -475,6 +476,14 @@ void TInstall::AddRestartLink() {
     AddUnfinishedEntry(ChangeFileExt(link->LinkName(), ""), unfinished::kProgramManagerItem);
   }
   link->Create();
+  if (Unattended::Active()) {
+    UnattendedOptions kept;
+    kept.mode = Unattended::Mode();
+    kept.log_file = SetupLog::Path();
+    Unattended::KeepForRestart(CurrentPlatform().Reg(), kept);
+  } else {
+    Unattended::ForgetRestart(CurrentPlatform().Reg());  // one left by an earlier run
+  }
 }
 
 // ---------------------------------------------------------------- clean-up and reboot

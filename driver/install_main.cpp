@@ -86,7 +86,15 @@ int main(int argc, char** argv) {
   kit::StartVersionResources(versions.get(), platform->System().ExePath());
   kit::SetSharedVersionLookup(kit::ReaderFileVersion);
 
-  const kit::UnattendedOptions unattended = kit::Unattended::ReadEnvironment();
+  kit::UnattendedOptions unattended = kit::Unattended::ReadEnvironment();
+  // The run after the restart is started by the Startup link, without the
+  // environment: it takes the mode the unattended run kept for it.
+  const std::vector<std::string>& start_args = platform->System().Arguments();
+  if (unattended.mode == kit::UnattendedMode::kOff && !start_args.empty() &&
+      kit::UpperCase(start_args[0]) == "*ABOOT") {
+    const kit::UnattendedOptions kept = kit::Unattended::ReadRestart(platform->Reg());
+    if (kept.mode != kit::UnattendedMode::kOff) unattended = kept;
+  }
   kit::Unattended::SetMode(unattended.mode);
   if (!unattended.log_file.empty() && !kit::SetupLog::Open(platform->Files(), unattended.log_file, &error)) {
     if (!kit::Unattended::Active()) ReportStartFailure(error);

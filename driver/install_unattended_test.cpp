@@ -44,6 +44,15 @@ class UnattendedRunTest : public DriverTest {
     return s;
   }
   bool Logged(const std::string& text) { return Log().find(text) != std::string::npos; }
+  // "Mode|Log" of the key kept for the run after the restart, or "none".
+  std::string RestartKept() {
+    auto key = platform_.Reg().Open(RegRoot::kLocalMachine, "\\SOFTWARE\\KOBBELINUNATTENDED", RegAccess::kRead, false);
+    if (!key) return "none";
+    RegValue mode, log;
+    key->Query("Mode", &mode);
+    key->Query("Log", &log);
+    return mode.AsString().value_or("?") + "|" + log.AsString().value_or("?");
+  }
   std::string log_;
 };
 
@@ -84,6 +93,28 @@ TEST_F(UnattendedRunTest, ARestartIsLeftToTheCallerWith3010) {
   EXPECT_EQ(Unattended::ExitCode(), 3010);
   EXPECT_EQ(UnfinishedValues().size(), 2u);  // the *ABOOT link still finishes it
   EXPECT_TRUE(Logged(" outcome   3010 restart needed\r\n")) << Log();
+  // The run after the restart has no environment: the mode and log are kept
+  // for it, and that run removes them with the list.
+  EXPECT_EQ(RestartKept(), "verysilent|" + log_);
+  const UnattendedOptions kept = Unattended::ReadRestart(platform_.Reg());
+  EXPECT_EQ(kept.mode, UnattendedMode::kVerySilent);
+  EXPECT_EQ(kept.log_file, log_);
+  install_->FinishAfterReboot();
+  EXPECT_EQ(RestartKept(), "none");
+  EXPECT_TRUE(UnfinishedValues().empty());
+}
+
+TEST_F(UnattendedRunTest, AnAttendedRestartKeepsNoModeAndDropsAStaleOne) {
+  platform_.Reg().Open(RegRoot::kLocalMachine, "\\SOFTWARE\\KOBBELINUNATTENDED", RegAccess::kAll, true)
+      ->Set("Mode", RegValue::String("silent"));
+  Unattended::SetMode(UnattendedMode::kOff);
+  MakeTree([this] {
+    SetRebootNeeded(true);
+    install_->AddUnfinishedEntry("F1", unfinished::kComponent);
+  });
+  install_->RunUnshown();
+  EXPECT_EQ(RestartKept(), "none");
+  EXPECT_EQ(Unattended::ReadRestart(platform_.Reg()).mode, UnattendedMode::kOff);
 }
 
 TEST_F(UnattendedRunTest, OnUserAbortIsNeverAsked) {

@@ -46,6 +46,20 @@ check "a silent removal exits with 0" test $rc -eq 0
 check "its final message is logged" logged "$work/setup.log" ' message   Tavrix for Windows has finished removing itself'
 check "the uninstall entry is gone" bash -c '! "$1" regedit "$2" "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tavrix for Windows" >/dev/null 2>&1' _ "$kitvm" "$t"
 
+# The run after a restart, started by the Startup link without the
+# environment, stays unattended: it takes the mode and log kept in the registry.
+"$kitvm" put "$t" "$install" 'C:\SETUPTMP\INSTALL.EXE' >/dev/null
+"$kitvm" put "$t" "$work/BUILD.INF" 'C:\SETUPTMP\GONE.TXT' >/dev/null
+"$kitvm" regset "$t" 'HKLM\SOFTWARE\KOBBELININSTALLING' 'C:\SETUPTMP\GONE.TXT' 1 >/dev/null
+"$kitvm" regset "$t" 'HKLM\SOFTWARE\KOBBELINUNATTENDED' Mode verysilent >/dev/null
+"$kitvm" regset "$t" 'HKLM\SOFTWARE\KOBBELINUNATTENDED' Log 'C:\ABOOT.LOG' >/dev/null
+env -u KOBBELIN_SETUP_MODE -u KOBBELIN_SETUP_LOG "$kitvm" run "$t" 'C:\SETUPTMP\INSTALL.EXE' '*ABOOT' </dev/null; rc=$?
+check "*ABOOT after an unattended run exits with 0" test $rc -eq 0
+"$kitvm" get "$t" 'C:\ABOOT.LOG' "$work/aboot.log" >/dev/null
+check "and writes its outcome to the kept log" logged "$work/aboot.log" ' outcome   0 installation complete'
+check "the listed file is gone" bash -c '! "$1" tree "$2" "C:\\SETUPTMP" | grep -q GONE.TXT' _ "$kitvm" "$t"
+check "the kept mode is removed" bash -c '! "$1" regedit "$2" "HKEY_LOCAL_MACHINE\\SOFTWARE\\KOBBELINUNATTENDED" >/dev/null 2>&1' _ "$kitvm" "$t"
+
 # A damaged archive: the files part of setup.exe overwritten in its middle.
 cp "$work/setup.exe" "$work/bad.exe"
 size=$(stat -c %s "$work/bad.exe")
