@@ -21,6 +21,7 @@
 #include "driver/distribution_builder.h"
 #include "driver/driver_classes.h"
 #include "driver/install.h"
+#include "driver/main_form.h"
 #include "driver/restart_links.h"
 #include "model/install_driver.h"
 #include "model/system_folders.h"
@@ -47,7 +48,11 @@ void ReportStartFailure(const std::string& text) {
 }
 
 kit::TForm* ReadMainForm(kit::TComponent* owner) {
-  const kit::StoredForm stored = kit::MainFormStored();
+  // A form kitsetup appended to this program's file comes first.
+  std::string appended;
+  kit::Platform& platform = kit::CurrentPlatform();
+  const kit::StoredForm stored =
+      kit::ProgramMainForm(platform.Files(), platform.System().ExePath(), kit::MainFormStored(), &appended);
   kit::FormReader reader;
   kit::TComponent* root = reader.Read(stored.text, stored.name, owner);
   auto* form = dynamic_cast<kit::TForm*>(root);

@@ -4,6 +4,7 @@
 #include "base/class_registry.h"
 #include "base/form_reader.h"
 #include "config/stored_forms.h"
+#include "config/stored_forms_appended.h"
 #include "dialogs/dialog_manager.h"
 #include "driver/driver_classes.h"
 #include "driver/testing/driver_fixture.h"
@@ -125,6 +126,51 @@ TEST_F(MainFormTest, TheShippedFormWithoutItsDistributionEndsInTheBadInstallTail
   EXPECT_EQ(install->SourceDirectory(), "C:\\Program Files\\Setup");
   EXPECT_FALSE(Boxes().empty());
   EXPECT_FALSE(Exists("c:\\Tavwin\\Tinst.exe"));
+}
+
+
+// The program's file as kitsetup leaves it: the program, then the block.
+TEST_F(MainFormTest, AFormAppendedToTheProgramComesBeforeTheCompiledOne) {
+  const std::string exe = platform_.exe_path;
+  const StoredForm compiled{"object Form1: TForm1\nend\n", "main_form.dfm"};
+  auto write = [&](const std::string& bytes) {
+    auto f = platform_.Files().Open(exe, FileAccess::kWrite, share::kAll, Disposition::kCreateAlways);
+    uint32_t written = 0;
+    ASSERT_TRUE(f && f->Write(bytes.data(), static_cast<uint32_t>(bytes.size()), &written));
+  };
+  std::string storage;
+  write("MZ program bytes");
+  EXPECT_EQ(ProgramMainForm(platform_.Files(), exe, compiled, &storage).name, "main_form.dfm");
+
+  const std::string form = "object Form1: TForm1\n  Caption = 'Quillon'\nend\n";
+  std::string file = "MZ program bytes" + AppendedFormBlock(form);
+  write(file);
+  const StoredForm found = ProgramMainForm(platform_.Files(), exe, compiled, &storage);
+  EXPECT_EQ(found.text, form);
+  EXPECT_EQ(found.name, "main form appended to " + exe);
+
+  auto damaged = [&](std::string bytes, const std::string& why) {
+    write(bytes);
+    try {
+      ProgramMainForm(platform_.Files(), exe, compiled, &storage);
+      ADD_FAILURE() << "no error for " << why;
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), "The main form appended to " + exe + " is damaged: " + why +
+                                 ". Make the installer again with kitsetup.");
+    }
+  };
+  std::string changed = file;
+  changed[20] ^= 1;  // within the marker
+  damaged(changed, "the marker before it is missing");
+  changed = file;
+  changed[changed.size() - 20] ^= 1;  // within the form
+  damaged(changed, "its checksum does not match");
+  changed = file;
+  changed[changed.size() - 13] = 0x7F;  // the length's high byte
+  damaged(changed, "its length (" + std::to_string(form.size() + (0x7Fu << 24)) + " bytes) does not fit in the file");
+  // Cut short: the trailer's magic is gone, so it is a program without a form.
+  write(file.substr(0, file.size() - 3));
+  EXPECT_EQ(ProgramMainForm(platform_.Files(), exe, compiled, &storage).name, "main_form.dfm");
 }
 
 }  // namespace

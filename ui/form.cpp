@@ -279,8 +279,18 @@ int TForm::ShowModal() {
   } reset{this};
   Show();
   Application().Backend().ModalLoopStarting(*this);
-  const LoopEnd end = Application().Backend().RunLoop(
-      [this] { return modal_result_ != mr::kNone || Application().Terminated(); });
+  auto ended = [this] { return modal_result_ != mr::kNone || Application().Terminated(); };
+  LoopEnd end = Application().Backend().RunLoop(ended);
+  // Nobody is there to act: press the visible default button, as the Enter
+  // key would, a bounded number of times so that a page whose button leads
+  // nowhere cannot keep the loop going.
+  for (int presses = 0; end == LoopEnd::kIdle && modal_result_ == mr::kNone && presses < kMaxUnansweredPresses;
+       ++presses) {
+    TControl* button = DefaultButton();
+    if (button == nullptr) break;
+    button->HandlePeerEvent(PeerEvent::kClick);  // as a real press: errors reported
+    end = ended() ? LoopEnd::kDone : Application().Backend().RunLoop(ended);
+  }
   if (end == LoopEnd::kIdle && modal_result_ == mr::kNone) modal_result_ = DefaultModalAnswer();
   if (end == LoopEnd::kQuit) Application().Terminate();
   if (modal_result_ == mr::kNone) modal_result_ = mr::kCancel;

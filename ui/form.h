@@ -120,8 +120,11 @@ class TForm : public TComponent, public PeerClient, public TControlParent {
   int ShowModal();
   int ModalResult() const { return modal_result_; }
   void SetModalResult(int result) { modal_result_ = result; }
-  // What an unanswered modal loop of the headless backend ends with.
+  // What an unanswered modal loop of the headless backend ends with once its
+  // default button (pressed at most kMaxUnansweredPresses times) has not
+  // ended it, or when the form has none.
   virtual int DefaultModalAnswer() const { return mr::kOk; }
+  static constexpr int kMaxUnansweredPresses = 64;
 
   HandlerTable& Handlers() { return handlers_; }
   const HandlerTable& Handlers() const { return handlers_; }

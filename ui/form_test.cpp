@@ -109,6 +109,37 @@ TEST_F(FormTest, ModalLoopsAreAnsweredByTheScriptOrByTheDefault) {
   EXPECT_EQ(dialog.ShowModal(), mr::kCancel);
 }
 
+TEST_F(FormTest, AnUnansweredModalLoopPressesItsVisibleEnabledDefaultButton) {
+  TForm dialog(nullptr);
+  auto* hidden = new TButton(&dialog);
+  hidden->SetParent(&dialog);
+  hidden->SetDefault(true);
+  hidden->SetModalResult(mr::kAbort);
+  hidden->SetVisible(false);
+  auto* next = new TButton(&dialog);
+  next->SetParent(&dialog);
+  next->SetDefault(true);
+  int presses = 0;
+  // Two pages on, the button finishes the dialog, as a wizard's Next does.
+  next->SetOnClick([&](TComponent*) {
+    if (++presses == 3) dialog.SetModalResult(mr::kYes);
+  });
+  EXPECT_EQ(dialog.ShowModal(), mr::kYes);
+  EXPECT_EQ(presses, 3);
+
+  // A button that leads nowhere is pressed a bounded number of times.
+  presses = 0;
+  next->SetOnClick([&](TComponent*) { ++presses; });
+  EXPECT_EQ(dialog.ShowModal(), mr::kOk);
+  EXPECT_EQ(presses, 64);
+
+  // A disabled default button is not pressed: the default answer.
+  presses = 0;
+  next->SetEnabled(false);
+  EXPECT_EQ(dialog.ShowModal(), mr::kOk);
+  EXPECT_EQ(presses, 0);
+}
+
 // A component that looks at its owner while it is destroyed.
 class TWatcher : public TComponent {
  public:
