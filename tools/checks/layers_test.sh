@@ -15,7 +15,7 @@ layers=(
   "translation"
   "archive system"
   "model files"
-  "dialogs config driver uninstall loader tools files/e2e files/faults files/bench"
+  "dialogs config driver uninstall loader programs tools files/e2e files/faults files/bench"
 )
 
 declare -A rank
