@@ -1,7 +1,6 @@
 #include "base/property.h"
 
-#include <stdexcept>
-
+#include "base/exception.h"
 #include "base/ident.h"
 
 namespace kit {
@@ -63,7 +62,7 @@ PropertyTable::PropertyTable(std::string class_name, const PropertyTable* parent
 void PropertyTable::Add(PropInfo info) {
   std::string key = UpperIdent(info.name);
   if (index_.count(key) != 0)
-    throw std::logic_error("property " + info.name + " of " + class_name_ + " is declared twice");
+    throw Exception("property " + info.name + " of " + class_name_ + " is declared twice");
   index_.emplace(std::move(key), props_.size());
   props_.push_back(std::move(info));
 }

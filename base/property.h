@@ -141,7 +141,7 @@ class PropertyTable {
     return from_component_ != nullptr ? from_component_(component) : nullptr;
   }
 
-  void Add(PropInfo info);  // a second property of one name is a programming error
+  void Add(PropInfo info);  // a second property of one name raises Exception
 
  private:
   std::string class_name_;

@@ -57,11 +57,15 @@ TEST(PropertyTable, ForEachListsBaseClassPropertiesFirst) {
 }
 
 TEST(PropertyTable, DeclaringANameTwiceIsRefused) {
-  EXPECT_THROW((PropertyTable::Make<TTestPicture>([](auto& p) {
-                 p.Binary("Data", &TTestPicture::SetData, &TTestPicture::Data);
-                 p.Binary("DATA", &TTestPicture::SetData, &TTestPicture::Data);
-               })),
-               std::logic_error);
+  try {
+    PropertyTable::Make<TTestPicture>([](auto& p) {
+      p.Binary("Data", &TTestPicture::SetData, &TTestPicture::Data);
+      p.Binary("DATA", &TTestPicture::SetData, &TTestPicture::Data);
+    });
+    FAIL() << "no exception";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "property DATA of TTestPicture is declared twice");
+  }
 }
 
 TEST(PropertyTable, IntegerRangeDefaultsToTheValueType) {

@@ -1,16 +1,22 @@
 #include "platform/current_platform.h"
 
-#include <stdexcept>
+#include <exception>
 
 namespace kit {
 
 namespace {
+// Raised when no platform is set: a fault of the program, not of its input.
+class NoPlatform : public std::exception {
+ public:
+  const char* what() const noexcept override { return "No platform is set for this process"; }
+};
+
 Platform* g_platform = nullptr;
 unsigned long g_generation = 0;
 }
 
 Platform& CurrentPlatform() {
-  if (g_platform == nullptr) throw std::logic_error("No platform is set for this process");
+  if (g_platform == nullptr) throw NoPlatform();
   return *g_platform;
 }
 

@@ -7,7 +7,7 @@
 
 namespace kit {
 
-// The platform set last; raises std::logic_error when none is set.
+// The platform set last; raises a std::exception when none is set.
 Platform& CurrentPlatform();
 bool HasCurrentPlatform();
 void SetCurrentPlatform(Platform* platform);
