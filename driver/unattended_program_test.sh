@@ -45,6 +45,12 @@ check "a silent removal exits with 0" test $rc -eq 0
 "$kitvm" get "$t" 'C:\SETUP.LOG' "$work/setup.log" >/dev/null
 check "its final message is logged" logged "$work/setup.log" ' message   Tavrix for Windows has finished removing itself'
 check "the uninstall entry is gone" bash -c '! "$1" regedit "$2" "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tavrix for Windows" >/dev/null 2>&1' _ "$kitvm" "$t"
+# Removing it again: nothing is logged for it any more, which is a failure.
+"$kitvm" put "$t" "$uninstall" 'C:\KIT\UNINSTALL.EXE' >/dev/null
+"$kitvm" run "$t" 'C:\KIT\UNINSTALL.EXE' /SILENT '/LOG=C:\AGAIN.LOG' Tavrix for Windows </dev/null; rc=$?
+check "removing a product not installed exits with 1603" test $rc -eq $((1603 % 256))
+"$kitvm" get "$t" 'C:\AGAIN.LOG' "$work/again.log" >/dev/null
+check "and names the missing log key" logged "$work/again.log" 'No installation of Tavrix for Windows is logged: the key HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrix for Windows does not exist'
 
 # The run after a restart, started by the Startup link without the
 # environment, stays unattended: it takes the mode and log kept in the registry.

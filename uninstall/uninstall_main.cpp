@@ -46,6 +46,10 @@ int RemoveUnattended(kit::Platform& platform, const std::vector<std::string>& ar
   kit::Uninstaller engine(platform, view);
   try {
     if (!engine.Start(args)) return kit::exitcode::kFailed;
+    // The window would remove nothing and say so; unattended, that is a failure.
+    if (!engine.IsLogged())
+      throw kit::Exception("No installation of " + engine.ProductName() + " is logged: the key HKEY_LOCAL_MACHINE" +
+                           engine.LogKey() + " does not exist");
     kit::LogStep("remove", "Removal of " + engine.ProductName() + " (" + engine.LogKey() + ")");
     engine.Remove();
     kit::LogStep("outcome", "0 removal complete");

@@ -72,6 +72,8 @@ bool Uninstaller::Start(const std::vector<std::string>& arguments) {
   return true;
 }
 
+bool Uninstaller::IsLogged() { return OpenLogKey(platform_, log_key_) != nullptr; }
+
 std::string Uninstaller::Caption() const { return "Remove " + product_; }
 
 int Uninstaller::ProgressPercent(int index, int count) {

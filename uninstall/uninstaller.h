@@ -34,6 +34,8 @@ class Uninstaller {
   const std::string& ProductName() const { return product_; }
   const std::string& LogKey() const { return log_key_; }
   std::string Caption() const;
+  // Whether the product's log key exists (the removal itself never asks).
+  bool IsLogged();
 
   // The whole removal: the single steps below in their order, each ticked
   // off on the view. Raises EUninstallError (or another Exception) when a
