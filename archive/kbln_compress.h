@@ -160,6 +160,12 @@ class TKblnCompress : public TComponent {
   TlzhFileStats stats_;
   TFileHeaders headers_;
   bool headers_loaded_ = false;
+  // The table the last add left in `written_archive_`, whose size it then
+  // was: the next add to that archive takes it instead of reading every
+  // record again (a build adds its members one call at a time).
+  std::string written_archive_;
+  int64_t written_size_ = -1;
+  bool TableStillWritten(TKblnStream& archive);
   TOperation operation_ = TOperation::kNone;
   TFileHeader* current_header_ = nullptr;
   int current_disk_ = 0;
