@@ -396,9 +396,10 @@ const char* OverwriteRuleName(TOverwriteType rule) {
 
 }  // namespace
 
-bool TKblnCompress::ShouldWrite(const std::string& dest, const std::string& new_version,
+// `exists`: whether `dest` exists, as the caller has just looked.
+bool TKblnCompress::ShouldWrite(const std::string& dest, bool exists, const std::string& new_version,
                                 double new_date) {
-  if (!fs_.Exists(dest)) return true;
+  if (!exists) return true;
   auto by_date = [&] {
     double old_date = -1e300;  // an unreadable date counts as the earliest
     if (auto f = fs_.Open(dest, FileAccess::kRead, share::kAll, Disposition::kOpenExisting)) {
@@ -514,7 +515,7 @@ void TKblnCompress::ExtractOne(const std::string& line) {
   };
   std::string dest = destination();
   bool existed = fs_.Exists(dest);
-  bool write = ShouldWrite(dest, h.FileVersion(), h.FileDate);
+  bool write = ShouldWrite(dest, existed, h.FileVersion(), h.FileDate);
   if (!write && SetupLog::Active())
     SetupLog::Write("file", dest + ": existing file kept (overwrite rule " + OverwriteRuleName(overwrite_) + ")");
   if (write && existed && OnReplace) {
@@ -795,7 +796,7 @@ void TKblnCompress::CopyFile(const std::string& source, std::string dest) {
   uint32_t source_time = 0;
   bool has_time = fs_.GetTime(source, &source_time);
   bool existed = fs_.Exists(dest);
-  if (!ShouldWrite(dest, new_version, has_time ? DosToFileDate(source_time) : 0)) return;
+  if (!ShouldWrite(dest, existed, new_version, has_time ? DosToFileDate(source_time) : 0)) return;
   if (existed && OnReplace) {
     TlzhFileStats nothing;
     OnReplace(*this, nothing);

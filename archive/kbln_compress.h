@@ -124,7 +124,7 @@ class TKblnCompress : public TComponent {
   void Status() { if (OnStatus) OnStatus(*this, stats_); }
   void Pump() { if (services_.process_messages) services_.process_messages(); }
   // The overwrite decision for an existing or missing destination.
-  bool ShouldWrite(const std::string& dest, const std::string& new_version, double new_date);
+  bool ShouldWrite(const std::string& dest, bool exists, const std::string& new_version, double new_date);
   // Runs `body` inside the common error frame of the operations.
   void Guarded(bool silent_abort_returns, const std::function<void()>& body,
                const std::function<void()>& always);
