@@ -153,6 +153,7 @@ void TKblnCompress::ReadHeaders() {
     f = fs_.Open(compressed_file_, FileAccess::kRead, kShareReadWrite, Disposition::kOpenExisting);
   if (!f) throw EKCCouldNotOpenCompressedFile(compressed_file_);
   headers_loaded_ = false;
+  written_size_ = -1;
   try {
     TKblnNormalHandleStream s(*f);
     headers_.ReadFromStream(s, offset_);
@@ -210,7 +211,13 @@ void TKblnCompress::AddFiles(bool only_add) {
         if (!archive) throw EKCCouldNotCreateFile(compressed_file_);
         TKblnNormalHandleStream out(*archive);
         if (opened) {
-          headers_.ReadFromStream(out, 0);
+          if (TableStillWritten(out)) {
+            for (int i = 0; i < headers_.Count(); ++i) headers_.FileHeaders(i)->Stored = true;
+          } else {
+            written_size_ = -1;
+            headers_.ReadFromStream(out, 0);
+          }
+          written_size_ = -1;
           if (headers_.MultiVolume != 0)
             throw Exception("Files cannot be added to a volume set: " + compressed_file_);
           // New members go where the last one ends; bytes behind it belong
@@ -221,6 +228,7 @@ void TKblnCompress::AddFiles(bool only_add) {
             throw EKCFHCannotReadHeaders();
           headers_.AddFromList(files_, true, fs_, services_.file_version);
         } else {
+          written_size_ = -1;
           // Until every new member is complete the archive reads as empty.
           headers_.Clear();
           headers_.MultiVolume = 0;
@@ -247,6 +255,8 @@ void TKblnCompress::AddFiles(bool only_add) {
         headers_.WriteToStream(out);
         complete = true;
         headers_loaded_ = false;
+        written_archive_ = compressed_file_;
+        written_size_ = out.Size();
       },
       [&] {
         CloseStreams();
@@ -257,6 +267,17 @@ void TKblnCompress::AddFiles(bool only_add) {
         archive.reset();
         files_.clear();
       });
+}
+
+// The archive as the last add left it: the same name and size, and the
+// count and flag at its start still those of the table in memory.
+bool TKblnCompress::TableStillWritten(TKblnStream& archive) {
+  if (written_size_ < 0 || compressed_file_ != written_archive_ || archive.Size() != written_size_) return false;
+  uint8_t start[5];
+  if (archive.Seek(0, SeekOrigin::kBegin) != 0 || archive.Read(start, 5) != 5) return false;
+  uint32_t count = static_cast<uint32_t>(start[0]) | static_cast<uint32_t>(start[1]) << 8 |
+                   static_cast<uint32_t>(start[2]) << 16 | static_cast<uint32_t>(start[3]) << 24;
+  return count == static_cast<uint32_t>(headers_.Count()) && start[4] == 0 && headers_.MultiVolume == 0;
 }
 
 void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
@@ -375,9 +396,10 @@ const char* OverwriteRuleName(TOverwriteType rule) {
 
 }  // namespace
 
-bool TKblnCompress::ShouldWrite(const std::string& dest, const std::string& new_version,
+// `exists`: whether `dest` exists, as the caller has just looked.
+bool TKblnCompress::ShouldWrite(const std::string& dest, bool exists, const std::string& new_version,
                                 double new_date) {
-  if (!fs_.Exists(dest)) return true;
+  if (!exists) return true;
   auto by_date = [&] {
     double old_date = -1e300;  // an unreadable date counts as the earliest
     if (auto f = fs_.Open(dest, FileAccess::kRead, share::kAll, Disposition::kOpenExisting)) {
@@ -493,7 +515,7 @@ void TKblnCompress::ExtractOne(const std::string& line) {
   };
   std::string dest = destination();
   bool existed = fs_.Exists(dest);
-  bool write = ShouldWrite(dest, h.FileVersion(), h.FileDate);
+  bool write = ShouldWrite(dest, existed, h.FileVersion(), h.FileDate);
   if (!write && SetupLog::Active())
     SetupLog::Write("file", dest + ": existing file kept (overwrite rule " + OverwriteRuleName(overwrite_) + ")");
   if (write && existed && OnReplace) {
@@ -774,7 +796,7 @@ void TKblnCompress::CopyFile(const std::string& source, std::string dest) {
   uint32_t source_time = 0;
   bool has_time = fs_.GetTime(source, &source_time);
   bool existed = fs_.Exists(dest);
-  if (!ShouldWrite(dest, new_version, has_time ? DosToFileDate(source_time) : 0)) return;
+  if (!ShouldWrite(dest, existed, new_version, has_time ? DosToFileDate(source_time) : 0)) return;
   if (existed && OnReplace) {
     TlzhFileStats nothing;
     OnReplace(*this, nothing);

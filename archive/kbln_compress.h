@@ -124,7 +124,7 @@ class TKblnCompress : public TComponent {
   void Status() { if (OnStatus) OnStatus(*this, stats_); }
   void Pump() { if (services_.process_messages) services_.process_messages(); }
   // The overwrite decision for an existing or missing destination.
-  bool ShouldWrite(const std::string& dest, const std::string& new_version, double new_date);
+  bool ShouldWrite(const std::string& dest, bool exists, const std::string& new_version, double new_date);
   // Runs `body` inside the common error frame of the operations.
   void Guarded(bool silent_abort_returns, const std::function<void()>& body,
                const std::function<void()>& always);
@@ -160,6 +160,12 @@ class TKblnCompress : public TComponent {
   TlzhFileStats stats_;
   TFileHeaders headers_;
   bool headers_loaded_ = false;
+  // The table the last add left in `written_archive_`, whose size it then
+  // was: the next add to that archive takes it instead of reading every
+  // record again (a build adds its members one call at a time).
+  std::string written_archive_;
+  int64_t written_size_ = -1;
+  bool TableStillWritten(TKblnStream& archive);
   TOperation operation_ = TOperation::kNone;
   TFileHeader* current_header_ = nullptr;
   int current_disk_ = 0;

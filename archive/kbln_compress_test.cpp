@@ -485,6 +485,38 @@ TEST_F(ArchiveTest, FailedAddLeavesTheArchiveReadableAsBefore) {
   EXPECT_EQ(engine.FileCount(), 1);
 }
 
+// A build adds one member a call; what another writer did in between counts.
+TEST_F(ArchiveTest, OneAtATimeAddsGiveTheArchiveOfOneRunAndSeeOtherWriters) {
+  Build({{"C:\\S\\A", "first"}}, colNone);
+  for (const char* name : {"B", "C", "D"}) fs.PutFile(std::string("C:\\S\\") + name, RandomBytes(300, name[0]));
+  for (const char* name : {"B", "C"}) {
+    engine.SetFilesToProcess({std::string("C:\\S\\") + name});
+    engine.AddFiles(true);
+  }
+  std::string one_at_a_time = fs.FileData("C:\\BUILD\\files.1");
+  // The same adds, each by an engine that reads the table afresh.
+  auto add_by_another = [&](const std::string& name) {
+    TKblnCompress other(nullptr, fs, Services());
+    other.SetCompressedFile("C:\\BUILD\\files.1");
+    other.SetCompressionLevel(colNone);
+    other.SetFilesToProcess({name});
+    other.AddFiles(true);
+  };
+  Build({{"C:\\S\\A", "first"}}, colNone);
+  add_by_another("C:\\S\\B");
+  add_by_another("C:\\S\\C");
+  EXPECT_EQ(fs.FileData("C:\\BUILD\\files.1"), one_at_a_time);
+
+  // Another engine adds D; this one's next add keeps it.
+  add_by_another("C:\\S\\D");
+  engine.SetFilesToProcess({"C:\\S\\A"});
+  engine.AddFiles(true);
+  EXPECT_EQ(engine.FileCount(), 5);
+  EXPECT_EQ(engine.IndexOfFile("C:\\S\\D"), 3);
+  Extract("C:\\S\\D");
+  EXPECT_EQ(fs.FileData("C:\\OUT\\D"), RandomBytes(300, 'D'));
+}
+
 TEST_F(ArchiveTest, LongSourcePathIsRefusedAtBuildTime) {
   std::string path = "C:\\" + std::string(120, 'p') + "\\a.txt";
   fs.PutFile(path, "x");

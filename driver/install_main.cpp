@@ -147,6 +147,10 @@ int main(int argc, char** argv) {
     if (!kit::Unattended::OutcomeRecorded())
       kit::Unattended::RecordOutcome(kit::exitcode::kFailed, "the installer ended before the installation was done");
     rc = kit::Unattended::ExitCode();
+  } else if (rc == 0 && kit::Unattended::OutcomeRecorded()) {
+    // An attended run that ended on the bad-install page, or was cancelled,
+    // tells its caller (the loading program passes it on) as well.
+    rc = kit::Unattended::ExitCode();
   }
   app.DestroyComponents();
   kit::SetupLog::Close();

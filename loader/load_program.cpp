@@ -16,7 +16,7 @@ void LoadProgram::FindArchive() {
   FileSystem& fs = platform_.Files();
   exe_ = platform_.System().ExePath();
   exe_dir_ = ExcludeTrailingBackslash(ExtractFilePath(exe_));
-  const std::string beside = exe_dir_ + "\\setup.1";
+  const std::string beside = IncludeTrailingBackslash(exe_dir_) + "setup.1";  // "A:\\" at a root
   if (fs.Exists(beside)) {
     archive_ = beside;
     return;

@@ -82,7 +82,8 @@ std::string TFileRelated::GetArchiveFile() const {
       InstallDriver* driver = Driver();
       if (driver == nullptr)
         Raise("Cannot expand the ArchiveFile property of %s because there is no TInstall", Name());
-      base = driver->SourceDirectory();
+      // The loading program may pass a drive's root as "A:\".
+      base = RemoveTrailingBackslash(driver->SourceDirectory());
       break;
     }
     case ddContainerDestDir:

@@ -64,6 +64,10 @@ TEST_F(FileRelatedTest, TheDriversArchiveIsSharedDownTheTree) {
   EXPECT_EQ(driver.GetArchiveFile(), "A:\\files.1");
   EXPECT_EQ(group.GetArchiveFile(), "A:\\files.1");
   EXPECT_EQ(file.GetArchiveFile(), "A:\\files.1");
+  // A source directory given as a drive's root is joined with one backslash.
+  driver.source = "A:\\";
+  EXPECT_EQ(file.GetArchiveFile(), "A:\\files.1");
+  driver.source = "A:";
 
   // The group's own archive in its container's destination; the file
   // shares it, and its own destination plays no part.

@@ -4,7 +4,8 @@
 # (zlib level 9, the engine's level, on the same file bytes, in the same
 # run), the installation from setup.exe to the good-install page (setup.exe
 # started to Tinst.exe /A, taken from the good-install page), and the sizes
-# of the loading program, install and the distribution. Median of
+# of the loading program, install and the distribution. The programs are
+# those the main job ships: stripped of their symbols. Median of
 # KIT_BENCH_RUNS (default 3) runs; lines also go to $KIT_BENCH_DIR/results.txt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +22,12 @@ now() { date +%s.%N; }
 median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 
 cmake --build "$b" -j "${KIT_JOBS:-2}" --target kitvm install_program uninstall_program load_program tinst_program >/dev/null
-python3 scripts/tavrix_payload.py payload "$work/payload" "$b/programs/tinst/Tinst"
+p=$work/programs
+mkdir -p "$p"
+for f in driver/install loader/KobbelinLoadProgram uninstall/uninstall programs/tinst/Tinst; do
+  strip -s -o "$p/${f##*/}" "$b/$f"
+done
+python3 scripts/tavrix_payload.py payload "$work/payload" "$p/Tinst"
 
 machine() {  # a build machine with the payload, the kit and BUILD.INF
   local m=$1
@@ -30,10 +36,10 @@ machine() {  # a build machine with the payload, the kit and BUILD.INF
     rel=${f#./}
     "$kitvm" put "$m" "$work/payload/$rel" "C:\\TAVWIN\\${rel//\//\\}"
   done
-  "$kitvm" put "$m" "$b/uninstall/uninstall" 'C:\Program Files\Kobbelin32\Version2\uninstall.exe'
-  "$kitvm" put "$m" "$b/loader/KobbelinLoadProgram" 'C:\Kobbelin\KobbelinLoadProgram.exe'
+  "$kitvm" put "$m" "$p/uninstall" 'C:\Program Files\Kobbelin32\Version2\uninstall.exe'
+  "$kitvm" put "$m" "$p/KobbelinLoadProgram" 'C:\Kobbelin\KobbelinLoadProgram.exe'
   "$kitvm" regset "$m" 'HKLM\Software\Tarn Vell\Kobbelin96' KobbelinDirectory 'C:\Kobbelin'
-  "$kitvm" put "$m" "$b/driver/install" 'C:\KIT\INSTALL.EXE'
+  "$kitvm" put "$m" "$p/install" 'C:\KIT\INSTALL.EXE'
   printf 'C:\\DIST\r\n' >"$work/BUILD.INF"
   "$kitvm" put "$m" "$work/BUILD.INF" 'C:\KIT\BUILD.INF'
 }
@@ -49,14 +55,15 @@ for i in $(seq "$runs"); do
 done
 dist=$work/build-1/drives/c/DIST
 build_s=$(printf '%s\n' "${build_times[@]}" | median)
-# The build compresses the payload into files.1 and install into setup.1.
-in_bytes=$(( $(du -bs "$work/payload" | cut -f1) + $(stat -c %s "$b/driver/install") ))
-zlib_s=$(python3 - "$work/payload" "$b/driver/install" "$runs" <<'PY'
+# The build compresses the payload and the uninstaller into files.1 and
+# install into setup.1.
+in_bytes=$(( $(du -bs "$work/payload" | cut -f1) + $(stat -c %s "$p/install") + $(stat -c %s "$p/uninstall") ))
+zlib_s=$(python3 - "$work/payload" "$p/install" "$p/uninstall" "$runs" <<'PY'
 import os, sys, time, zlib
-files = [os.path.join(d, f) for d, _, fs in os.walk(sys.argv[1]) for f in fs] + [sys.argv[2]]
+files = [os.path.join(d, f) for d, _, fs in os.walk(sys.argv[1]) for f in fs] + sys.argv[2:4]
 data = [open(f, "rb").read() for f in files]
 times = []
-for _ in range(int(sys.argv[3])):
+for _ in range(int(sys.argv[4])):
     t = time.perf_counter()
     for d in data:
         zlib.compress(d, 9)
@@ -74,14 +81,57 @@ for i in $(seq "$runs"); do
   "$kitvm" create "$t" --version nt4 >/dev/null
   "$kitvm" put "$t" "$dist/setup.exe" 'C:\DIST\SETUP.EXE'
   t0=$(now)
-  "$kitvm" run "$t" 'C:\DIST\SETUP.EXE' </dev/null >/dev/null 2>&1 || true
+  rc=0
+  "$kitvm" run "$t" 'C:\DIST\SETUP.EXE' </dev/null >"$work/install-$i.txt" 2>&1 || rc=$?
   t1=$(now)
+  # A failed installation's time is no figure.
+  [ "$rc" -eq 0 ] || { echo "the installation failed ($rc), see $work/install-$i.txt"; exit 1; }
   install_times+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')")
 done
 say "install from setup.exe through the good-install page (Tinst /A), native: median $(printf '%s\n' "${install_times[@]}" | median) s of $runs runs"
-say "sizes: loading program $(stat -c %s "$b/loader/KobbelinLoadProgram"), install $(stat -c %s "$b/driver/install"), setup.1 $(stat -c %s "$dist/setup.1"), files.1 $(stat -c %s "$dist/files.1"), setup.exe $(stat -c %s "$dist/setup.exe") bytes"
-for p in win32 win64; do
-  if [ -f build/$p/loader/KobbelinLoadProgram.exe ]; then
-    say "sizes ($p): loading program $(stat -c %s build/$p/loader/KobbelinLoadProgram.exe), install $(stat -c %s build/$p/driver/install.exe), Tinst $(stat -c %s build/$p/programs/tinst/Tinst.exe) bytes"
+say "sizes: loading program $(stat -c %s "$p/KobbelinLoadProgram"), install $(stat -c %s "$p/install"), setup.1 $(stat -c %s "$dist/setup.1"), files.1 $(stat -c %s "$dist/files.1"), setup.exe $(stat -c %s "$dist/setup.exe") bytes"
+for preset in win32 win64; do
+  if [ -f build/$preset/loader/KobbelinLoadProgram.exe ]; then
+    say "sizes ($preset): loading program $(stat -c %s build/$preset/loader/KobbelinLoadProgram.exe), install $(stat -c %s build/$preset/driver/install.exe), Tinst $(stat -c %s build/$preset/programs/tinst/Tinst.exe) bytes"
   fi
 done
+
+# Under Wine (KIT_BENCH_WINE=1, the $KIT_WIN_PRESET build): *BUILD of the same
+# payload with the Windows programs, then setup.exe /SILENT (pages answered
+# unseen, the backdrop and the progress shown) to its end, each in a fresh
+# prefix of its own, once.
+if [ "${KIT_BENCH_WINE:-0}" = 1 ]; then
+  . scripts/wine-env.sh
+  trap kit_wine_cleanup EXIT
+  wb=build/$KIT_WIN_PRESET
+  kit_start_display
+  kit_new_prefix
+  c=$WINEPREFIX/drive_c
+  python3 scripts/tavrix_payload.py payload "$c/TAVWIN" "$wb/programs/tinst/Tinst.exe"
+  mkdir -p "$c/Program Files/Kobbelin32/Version2" "$c/Kobbelin" "$c/KIT"
+  cp "$wb/uninstall/uninstall.exe" "$c/Program Files/Kobbelin32/Version2/uninstall.exe"
+  cp "$wb/loader/KobbelinLoadProgram.exe" "$c/Kobbelin/KobbelinLoadProgram.exe"
+  cp "$wb/driver/install.exe" "$c/KIT/INSTALL.EXE"
+  cp "$work/BUILD.INF" "$c/KIT/BUILD.INF"
+  wine reg add 'HKLM\Software\Tarn Vell\Kobbelin96' /v KobbelinDirectory /d 'C:\Kobbelin' /f >/dev/null 2>&1
+  t0=$(now)
+  wine 'C:\KIT\INSTALL.EXE' '*BUILD' >/dev/null 2>&1
+  wineserver -w
+  t1=$(now)
+  say "Tavrix *BUILD, Wine ($KIT_WIN_PRESET): $(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }') s"
+  cp "$c/DIST/setup.exe" "$work/setup-wine.exe"
+  # A second prefix: C:\TAVWIN of the build is the product's C:\Tavwin.
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+  kit_new_prefix
+  c=$WINEPREFIX/drive_c
+  mkdir -p "$c/DIST"
+  cp "$work/setup-wine.exe" "$c/DIST/setup.exe"
+  rc=0
+  t0=$(now)
+  wine 'C:\DIST\setup.exe' /SILENT '/LOG=C:\SETUP.LOG' >/dev/null 2>&1 || rc=$?
+  wineserver -w
+  t1=$(now)
+  [ "$rc" -eq 0 ] || { echo "the installation under Wine failed ($rc)"; exit 1; }
+  say "install from setup.exe /SILENT to its end, Wine ($KIT_WIN_PRESET): $(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }') s; $(find "$c/Tavwin" -type f | wc -l) files; setup.exe $(stat -c %s "$c/DIST/setup.exe") bytes"
+fi

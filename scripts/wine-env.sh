@@ -5,11 +5,12 @@
 # Some machines' kernels run no 32-bit x86 code at all (an i386 execve fails
 # with "Exec format error"), and 32-bit Wine with it. There KIT_WIN_PRESET is
 # win64: the same code built for x86-64 runs under 64-bit Wine, which `wine`
-# then names. Elsewhere it is win32, the product's own build.
+# then names. Elsewhere it is win32, the product's own build, unless
+# KIT_WIN_PRESET=win64 is set beforehand to run the x86-64 build anyway.
 
 kit_runs_i386() { /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
 
-if kit_runs_i386; then
+if [ "${KIT_WIN_PRESET:-}" != win64 ] && kit_runs_i386; then
   KIT_WIN_PRESET=win32
   KIT_WINEARCH=win32
 else
