@@ -99,6 +99,7 @@ wizard() {  # wizard PROGRAM: runs it and answers its pages
   page "Tavrix for Windows" "Next >" 120 || rc=1
   page "Software license agreement" "Next >" 60 || rc=1
   page "Install Tamamland$(printf '\xc3\xbd')" "Finish" 300 || rc=1
+  echo "   (the good-install page came $((SECONDS - started)) s after the start)"
   wait "$setup" || src=$?
   echo "setup exited with $src after $((SECONDS - started)) s"
   if [ "$src" -ne 0 ]; then rc=$src; fi
