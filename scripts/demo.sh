@@ -6,10 +6,21 @@
 # then removes it again with the uninstaller it installed. Then the same
 # distribution goes onto floppies with "*TODISK" and is installed from them,
 # a scripted user changing the disks when asked (scripts/disk_user.py).
+#
+# With --wine (or KIT_DEMO_WINE=1) the same job runs under Wine with the
+# Win32 programs instead, the wizard's real windows driven as a person
+# would: scripts/demo_wine.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+if [ "${1:-}" = --wine ]; then KIT_DEMO_WINE=1; shift; fi
+if [ $# -gt 0 ]; then
+  echo "usage: demo.sh [--wine]" >&2
+  exit 2
+fi
+
 bash scripts/install-deps.sh
+if [ "${KIT_DEMO_WINE:-0}" = 1 ]; then exec bash scripts/demo_wine.sh; fi
 cmake --preset native >/dev/null
 cmake --build --preset native -j "${KIT_JOBS:-2}" \
   --target kitvm install_program uninstall_program load_program tinst_program
