@@ -19,7 +19,7 @@ namespace {
 
 constexpr uint32_t kChunk = 65536;      // source reads, as in a one-job run
 constexpr size_t kQueuedChunks = 8;     // read ahead per member being deflated
-constexpr size_t kAheadPerJob = 4;      // members with an open source, per job
+constexpr size_t kAheadPerJob = 16;     // members with an open source, per job
 constexpr int64_t kHeldAhead = 32 << 20; // output held for members ahead
 
 // Worker output: compressed bytes, or the progress mark that follows a block.
