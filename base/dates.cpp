@@ -1,9 +1,9 @@
 #include "base/dates.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "base/exception.h"
+#include "base/format.h"
 
 namespace kit {
 namespace {
@@ -52,9 +52,7 @@ void CivilFromDays(int64_t days, int* year, int* month, int* day) {
 // Whole days since 0001-01-01 (from 1) and milliseconds of the day.
 void Split(TDateTime value, int64_t* days, int64_t* msec) {
   if (std::isnan(value) || value < kMinDateTime || value >= 2958466.0) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.6f", value);
-    throw EConvertError(std::string("Invalid date and time value ") + buf);
+    throw EConvertError("Invalid date and time value " + FixedFloatText(value, 6));
   }
   double whole = std::trunc(value);
   double frac = std::fabs(value - whole);
@@ -102,10 +100,7 @@ bool TryEncodeTime(int hour, int minute, int second, int msec, TDateTime* time) 
 TDateTime EncodeDate(int year, int month, int day) {
   TDateTime d;
   if (!TryEncodeDate(year, month, day, &d)) {
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "Invalid argument to date encode: %04d-%02d-%02d", year, month,
-                  day);
-    throw EConvertError(buf);
+    throw EConvertError(Format("Invalid argument to date encode: %.4d-%.2d-%.2d", {year, month, day}));
   }
   return d;
 }
@@ -113,10 +108,8 @@ TDateTime EncodeDate(int year, int month, int day) {
 TDateTime EncodeTime(int hour, int minute, int second, int msec) {
   TDateTime t;
   if (!TryEncodeTime(hour, minute, second, msec, &t)) {
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "Invalid argument to time encode: %02d:%02d:%02d.%03d", hour,
-                  minute, second, msec);
-    throw EConvertError(buf);
+    throw EConvertError(
+        Format("Invalid argument to time encode: %.2d:%.2d:%.2d.%.3d", {hour, minute, second, msec}));
   }
   return t;
 }
@@ -179,9 +172,7 @@ bool TryFileDateToDateTime(uint32_t dos, TDateTime* value) {
 TDateTime FileDateToDateTime(uint32_t dos) {
   TDateTime v;
   if (!TryFileDateToDateTime(dos, &v)) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "Invalid DOS date and time 0x%08X", static_cast<unsigned>(dos));
-    throw EConvertError(buf);
+    throw EConvertError("Invalid DOS date and time 0x" + IntToHex(dos, 8));
   }
   return v;
 }

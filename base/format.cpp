@@ -1,5 +1,7 @@
 #include "base/format.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "base/exception.h"
@@ -105,6 +107,36 @@ std::string IntToHex(uint64_t value, int digits) {
   std::string s = Digits(value, 16);
   if (digits > 0 && s.size() < static_cast<size_t>(digits)) s.insert(0, digits - s.size(), '0');
   return s;
+}
+
+std::string FixedFloatText(double value, int decimals) {
+  if (std::isnan(value)) return "nan";
+  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+  decimals = std::clamp(decimals, 0, 9);
+  std::string sign = std::signbit(value) ? "-" : "";
+  double a = std::fabs(value);
+  int exponent = 0;
+  if (a >= 1e18) {
+    while (a >= 10) {
+      a /= 10;
+      ++exponent;
+    }
+  }
+  double scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  double whole = std::floor(a);
+  double fraction = std::floor((a - whole) * scale + 0.5);
+  if (fraction >= scale) {
+    whole += 1;
+    fraction -= scale;
+  }
+  std::string text = sign + std::to_string(static_cast<uint64_t>(whole));
+  if (decimals > 0) {
+    const std::string digits = std::to_string(static_cast<uint64_t>(fraction));
+    text += "." + std::string(static_cast<size_t>(decimals) - digits.size(), '0') + digits;
+  }
+  if (exponent > 0) text += "e+" + std::to_string(exponent);
+  return text;
 }
 
 bool TryStrToInt64(const std::string& s, int64_t* value) {

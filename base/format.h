@@ -47,6 +47,12 @@ std::string IntToStr(int64_t value);
 // Upper-case hexadecimal with at least `digits` digits.
 std::string IntToHex(uint64_t value, int digits);
 
+// `value` with `decimals` (0 to 9) places after the point, as "%.*f" writes
+// it for the numbers of messages, without the C runtime's formatter (the
+// loading program carries no float formatting): "1.500000", "-0.250000";
+// beyond 1e18 the digits as "d.dddddde+NN"; "nan", "inf", "-inf".
+std::string FixedFloatText(double value, int decimals);
+
 // Decimal text: an optional sign and digits, nothing else (no blanks). Raises
 // EConvertError "'abc' is not a valid integer value" for anything else or a
 // value outside the 32-bit range.

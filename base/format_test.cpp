@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+
 #include "base/exception.h"
 
 namespace kit {
@@ -64,6 +67,18 @@ TEST(StrToInt, AcceptsOnlySignAndDigits) {
     EXPECT_EQ(e.Message(), "'abc' is not a valid integer value");
   }
   EXPECT_EQ(IntToStr(-45), "-45");
+}
+
+TEST(Format, FixedFloatTextWritesWhatPrintfWritesForMessageNumbers) {
+  for (double v : {0.0, -0.0, 1.5, -0.25, 693594.5, 2958466.0, -693594.999999, 0.0000004, 0.0000005001,
+                   123456789012.3456, 1e17}) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.6f", v);
+    EXPECT_EQ(FixedFloatText(v, 6), buf) << buf;
+  }
+  EXPECT_EQ(FixedFloatText(1e300, 6), "1.000000e+300");
+  EXPECT_EQ(FixedFloatText(std::nan(""), 6), "nan");
+  EXPECT_EQ(FixedFloatText(-1.0 / 0.0, 6), "-inf");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/exception.h"
+#include "base/format.h"
 
 namespace kit {
 
@@ -24,7 +25,7 @@ bool TryRound(double value, int64_t* result) {
 int64_t Round(double value) {
   int64_t r;
   if (!TryRound(value, &r)) {
-    throw EInvalidOp("Invalid floating point operation: cannot round " + std::to_string(value) +
+    throw EInvalidOp("Invalid floating point operation: cannot round " + FixedFloatText(value, 6) +
                      " to an integer");
   }
   return r;

@@ -1,9 +1,9 @@
 #include "base/setup_log.h"
 
 #include <chrono>
-#include <cstdio>
 #include <ctime>
 
+#include "base/format.h"
 #include "platform/platform.h"
 
 namespace kit {
@@ -43,11 +43,9 @@ std::string Stamp() {
 #else
   gmtime_r(&secs, &tm);
 #endif
-  char text[64];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", tm.tm_year + 1900,
-                tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
-                static_cast<int>(ms % 1000));
-  return text;
+  return Format("%.4d-%.2d-%.2d %.2d:%.2d:%.2d.%.3d", {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
+                                                      tm.tm_hour, tm.tm_min, tm.tm_sec,
+                                                      static_cast<int>(ms % 1000)});
 }
 
 }  // namespace

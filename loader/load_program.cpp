@@ -1,10 +1,10 @@
 #include "loader/load_program.h"
 
-#include <cstdio>
 #include <memory>
 
 #include "archive/kbln_compress.h"
 #include "base/exception.h"
+#include "base/format.h"
 #include "base/paths.h"
 #include "base/setup_log.h"
 #include "driver/extraction_trailer.h"
@@ -46,8 +46,7 @@ void LoadProgram::MakeTempDir() {
   temp = ExcludeTrailingBackslash(temp);
   const uint32_t tick = platform_.System().TickCount();
   for (uint32_t i = 0; i < 1000; ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "\\KBL%05X", (tick + i) & 0xFFFFF);
+    const std::string name = "\\KBL" + IntToHex((tick + i) & 0xFFFFF, 5);
     if (fs.Exists(temp + name)) continue;
     if (fs.MakeDirectory(temp + name)) {
       temp_dir_ = temp + name;
