@@ -249,6 +249,14 @@ class InstallEndToEndTest : public DriverTest {
     return endings_ == Lines{"good"};
   }
   bool Install() { return Start({disk_}); }
+  // How the last run ended, for a failed check.
+  std::string Why() const {
+    std::string text = "endings:";
+    for (const auto& e : endings_) text += " " + e;
+    text += "; messages:";
+    for (const auto& b : app_boxes_) text += " [" + b + "]";
+    return text;
+  }
 
   std::string Dump() {
     std::string text;
@@ -661,8 +669,8 @@ class RemovalTest : public InstallEndToEndTest {
 
 TEST_F(RemovalTest, TwoInstallationsAreRemovedAndTheUninstallerGoesAtTheRestart) {
   Build();
-  ASSERT_TRUE(Install());
-  ASSERT_TRUE(Install());
+  ASSERT_TRUE(Install()) << Why();
+  ASSERT_TRUE(Install()) << Why();
   ASSERT_EQ(SharedDLLCount(Path("VENDOR")), 2u);
 #ifndef _WIN32
   Emulated().ClearJournal();
@@ -689,7 +697,7 @@ TEST_F(RemovalTest, OnTheWindows95FamilyTheUninstallerGoesThroughWininit) {
   const std::string wininit = windows + "\\WININIT.INI";
   platform_.Files().RemoveFile(wininit);
   Build();
-  ASSERT_TRUE(Install());
+  ASSERT_TRUE(Install()) << Why();
 #ifndef _WIN32
   Emulated().ClearJournal();
 #endif
