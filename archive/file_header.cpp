@@ -63,18 +63,26 @@ void TFileHeader::SetFileVersion(const std::string& version) {
   file_version_ = version.substr(0, kVersionCapacity);
 }
 
-void TFileHeader::FillFromFile(const std::string& item, FileSystem& fs,
-                               const FileVersionLookup& version) {
+void TFileHeader::FillFromFile(const std::string& item, FileSystem& fs, const FileVersionLookup& version,
+                               const KnownSource& known) {
   std::string path = item.substr(0, item.find(';'));
   // A cut name would archive the wrong file under a name nobody looks for.
   if (path.size() > kNameCapacity) throw EKCFHFileNameTooLong(path);
   SetFileName(path);
+  int64_t size = 0;
+  uint32_t dos = 0;
+  std::string known_version;
+  if (known && known(file_name_, &size, &dos, &known_version)) {
+    FileDate = DosToFileDate(dos);
+    FileSize = static_cast<int32_t>(size);
+    SetFileVersion(known_version);
+    return;
+  }
   auto file = fs.Open(file_name_, FileAccess::kRead, share::kRead | share::kWrite,
                       Disposition::kOpenExisting);
   if (!file) throw EKCCouldNotOpenFile(file_name_);
-  uint32_t dos = 0;
   if (!file->GetTime(&dos)) throw EKCCouldNotOpenFile(file_name_);
-  int64_t size = file->Size();
+  size = file->Size();
   if (size < 0) throw EKCCouldNotOpenFile(file_name_);
   if (size > INT32_MAX) throw EKCCouldNotOpenFile(file_name_);
   FileDate = DosToFileDate(dos);

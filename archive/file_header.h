@@ -15,9 +15,12 @@ namespace kit {
 class TFileHeaders;
 
 // The version string of a file's version resource, empty when it has none.
-// PLACEHOLDER: at merge the shared version reader (system/version_resource,
-// VersionInfo.FileVersion) is passed here.
 using FileVersionLookup = std::function<std::string(const std::string& path)>;
+
+// What is already known of a source file: its size, date and version; false
+// when nothing is (the file is then opened and looked up).
+using KnownSource =
+    std::function<bool(const std::string& path, int64_t* size, uint32_t* dos_time, std::string* version)>;
 
 class TFileHeader {
  public:
@@ -30,7 +33,8 @@ class TFileHeader {
   // the first ';'). A path longer than 100 characters is refused
   // (EKCFHFileNameTooLong); a file that cannot be opened raises
   // EKCCouldNotOpenFile.
-  void FillFromFile(const std::string& item, FileSystem& fs, const FileVersionLookup& version);
+  void FillFromFile(const std::string& item, FileSystem& fs, const FileVersionLookup& version,
+                    const KnownSource& known = nullptr);
   // Reads 164 bytes at the stream's position (EKCFHCannotReadHeaders when
   // short) and marks the header Stored.
   void ReadFromStream(TKblnStream& stream);

@@ -48,11 +48,11 @@ void TFileHeaders::Clear() {
 }
 
 void TFileHeaders::AddFromList(const std::vector<std::string>& list, bool keep, FileSystem& fs,
-                               const FileVersionLookup& version) {
+                               const FileVersionLookup& version, const KnownSource& known) {
   if (!keep) Clear();
   for (size_t i = 0; i < list.size(); ++i) {
     auto h = std::make_unique<TFileHeader>();
-    h->FillFromFile(list[i], fs, version);
+    h->FillFromFile(list[i], fs, version, known);
     h->FileNumber = static_cast<int32_t>(i + 1);
     Add(std::move(h));
   }
@@ -113,7 +113,7 @@ void TFileHeaders::WriteToStream(TKblnStream& stream) {
   uint8_t start[5] = {static_cast<uint8_t>(count), static_cast<uint8_t>(count >> 8),
                       static_cast<uint8_t>(count >> 16), static_cast<uint8_t>(count >> 24),
                       MultiVolume};
-  if (stream.Write(start, 4) != 4 || stream.Write(start + 4, 1) != 1) throw EKCFHCannotWriteHeaders();
+  if (stream.Write(start, 5) != 5) throw EKCFHCannotWriteHeaders();
   if (MultiVolume == 0) return;
   for (auto& h : headers_) {
     int64_t pos = stream.Position();

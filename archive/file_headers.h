@@ -30,7 +30,7 @@ class TFileHeaders {
   // One header per line, FileNumber 1, 2, ...; the table is cleared first
   // unless `keep`.
   void AddFromList(const std::vector<std::string>& list, bool keep, FileSystem& fs,
-                   const FileVersionLookup& version);
+                   const FileVersionLookup& version, const KnownSource& known = nullptr);
 
   // First header whose FileName equals the text of `name` before the first
   // ';', ASCII letters compared without case; -1 if none.

@@ -77,10 +77,38 @@ int32_t CheckedPosition(int64_t pos) {
 
 TKblnCompress::TKblnCompress(TComponent* owner, FileSystem& fs, KblnServices services)
     : TComponent(owner), fs_(fs), services_(std::move(services)) {
+  default_version_ = !services_.file_version;
   if (!services_.file_version) services_.file_version = SharedFileVersion;
 }
 
 TKblnCompress::~TKblnCompress() { CloseStreams(); }
+
+// A source read ahead is not opened again for its header: the header takes
+// the size and date its bytes were read with.
+KnownSource TKblnCompress::KnownAhead() {
+  if (!ahead_) return nullptr;
+  return [this](const std::string& path, int64_t* size, uint32_t* dos_time, std::string* version) {
+    if (!ahead_->Facts(path, level_, size, dos_time)) return false;
+    *version = default_version_ ? SourceFileVersion(path, *size, *dos_time) : services_.file_version(path);
+    return true;
+  };
+}
+
+void TKblnCompress::ExpectSources(std::vector<std::string> sources) {
+  if (sources.empty() || jobs_ <= 1) {
+    ahead_.reset();
+    return;
+  }
+  if (!ahead_ || ahead_level_ != level_) {
+    ahead_ = std::make_unique<CompressAhead>(fs_, level_, jobs_, kCopyBlock);
+    ahead_level_ = level_;
+  }
+  if (!ahead_->Running()) {
+    ahead_.reset();
+    return;
+  }
+  ahead_->Expect(std::move(sources));
+}
 
 void TKblnCompress::CloseStreams() {
   dest_file_.reset();
@@ -154,6 +182,7 @@ void TKblnCompress::ReadHeaders() {
   if (!f) throw EKCCouldNotOpenCompressedFile(compressed_file_);
   headers_loaded_ = false;
   written_size_ = -1;
+  sum_size_ = -1;
   try {
     TKblnNormalHandleStream s(*f);
     headers_.ReadFromStream(s, offset_);
@@ -171,7 +200,7 @@ int TKblnCompress::FileCount() {
 void TKblnCompress::GetFileStats(int index, TlzhFileStats& stats) {
   if (index < 0 || index >= FileCount())
     throw Exception("Tried to access the " + std::to_string(index) + "th file. This file is not defined");
-  headers_.StartTotals(stats_);
+  StartTotals();
   LoadStats(*headers_.FileHeaders(index));
   stats = stats_;
 }
@@ -186,6 +215,24 @@ int TKblnCompress::IndexOfFile(const std::string& name) {
 void TKblnCompress::DoFullDisk() {
   if (OnFullDisk) OnFullDisk(*this);
   throw EKCDiskFull();
+}
+
+// The totals of the whole table; its sums are kept while it stays as read
+// or as the last add wrote it.
+void TKblnCompress::StartTotals() {
+  if (sum_size_ < 0) {
+    sum_size_ = sum_packed_ = 0;
+    for (int i = 0; i < headers_.Count(); ++i) {
+      sum_size_ += headers_.FileHeaders(i)->FileSize;
+      sum_packed_ += headers_.FileHeaders(i)->CompressedSize;
+    }
+  }
+  stats_.TotalBytesProcessed = 0;
+  stats_.TotalPercentDone = 0;
+  stats_.Finished = false;
+  stats_.TotalFileSize = static_cast<int32_t>(sum_size_);
+  stats_.TotalCompressedSize = static_cast<int32_t>(sum_packed_);
+  stats_.TotalCompressionRatio = PercentByte(stats_.TotalCompressedSize, stats_.TotalFileSize);
 }
 
 // ------------------------------------------------------------------ adding
@@ -210,11 +257,13 @@ void TKblnCompress::AddFiles(bool only_add) {
                            opened ? Disposition::kOpenExisting : Disposition::kCreateAlways);
         if (!archive) throw EKCCouldNotCreateFile(compressed_file_);
         TKblnNormalHandleStream out(*archive);
+        int first_new = 0;
         if (opened) {
-          if (TableStillWritten(out)) {
-            for (int i = 0; i < headers_.Count(); ++i) headers_.FileHeaders(i)->Stored = true;
-          } else {
+          // The table as the last add left it is still the archive's: its
+          // members are stored and its sums known.
+          if (!TableStillWritten(out)) {
             written_size_ = -1;
+            sum_size_ = -1;
             headers_.ReadFromStream(out, 0);
           }
           written_size_ = -1;
@@ -224,9 +273,11 @@ void TKblnCompress::AddFiles(bool only_add) {
           // to no member and are cut away.
           int n = headers_.Count();
           restore_size = n == 0 ? 5 : headers_.FileHeaders(n - 1)->NextHeader;
-          if (restore_size < 5 || restore_size > out.Size() || !out.SetSize(restore_size))
+          const int64_t size = out.Size();
+          if (restore_size < 5 || restore_size > size || (restore_size < size && !out.SetSize(restore_size)))
             throw EKCFHCannotReadHeaders();
-          headers_.AddFromList(files_, true, fs_, services_.file_version);
+          first_new = n;
+          headers_.AddFromList(files_, true, fs_, services_.file_version, KnownAhead());
         } else {
           written_size_ = -1;
           // Until every new member is complete the archive reads as empty.
@@ -234,32 +285,48 @@ void TKblnCompress::AddFiles(bool only_add) {
           headers_.MultiVolume = 0;
           headers_.WriteToStream(out);
           restore_size = 5;
-          headers_.AddFromList(files_, false, fs_, services_.file_version);
+          sum_size_ = 0;
+          sum_packed_ = 0;
+          headers_.AddFromList(files_, false, fs_, services_.file_version, KnownAhead());
         }
-        headers_.StartTotals(stats_);
+        if (sum_size_ >= 0)
+          for (int i = first_new; i < headers_.Count(); ++i) {
+            sum_size_ += headers_.FileHeaders(i)->FileSize;
+            sum_packed_ += headers_.FileHeaders(i)->CompressedSize;
+          }
+        StartTotals();
         stats_.TotalCompressedSize = 0;
         int to_compress = 0;
-        for (int i = 0; i < headers_.Count(); ++i) to_compress += headers_.FileHeaders(i)->Stored ? 0 : 1;
+        for (int i = first_new; i < headers_.Count(); ++i) to_compress += headers_.FileHeaders(i)->Stored ? 0 : 1;
         if (jobs_ > 1 && to_compress > 1) {
-          AddParallel(out);
+          AddParallel(out, first_new);
         } else {
-          for (int i = 0; i < headers_.Count(); ++i) {
+          for (int i = first_new; i < headers_.Count(); ++i) {
             TFileHeader& h = *headers_.FileHeaders(i);
             if (h.Stored) continue;
             if (out.Seek(0, SeekOrigin::kEnd) < 0) throw EKCFHCannotWriteHeaders();
-            AddOne(h, out);
+            std::unique_ptr<AheadResult> taken;
+            if (ahead_) taken = ahead_->Take(h.FileName(), h.FileSize, h.FileDate, level_);
+            if (taken) AddTaken(h, out, *taken);
+            else AddOne(h, out);
           }
         }
         // The new count goes in last: a run that fails before this point
         // leaves the archive as it was.
         headers_.WriteToStream(out);
         complete = true;
+        for (int i = first_new; i < headers_.Count(); ++i) {
+          TFileHeader& h = *headers_.FileHeaders(i);
+          h.Stored = true;
+          sum_packed_ += h.CompressedSize;
+        }
         headers_loaded_ = false;
         written_archive_ = compressed_file_;
         written_size_ = out.Size();
       },
       [&] {
         CloseStreams();
+        if (!complete) sum_size_ = -1;
         if (archive && !complete && restore_size >= 0) {
           TKblnNormalHandleStream out(*archive);
           out.SetSize(restore_size);
@@ -280,11 +347,32 @@ bool TKblnCompress::TableStillWritten(TKblnStream& archive) {
   return count == static_cast<uint32_t>(headers_.Count()) && start[4] == 0 && headers_.MultiVolume == 0;
 }
 
+namespace {
+
+// Passes writes on to the archive and counts them.
+class CountingStream : public TKblnStream {
+ public:
+  explicit CountingStream(TKblnStream& inner) : inner_(inner) {}
+  uint32_t Read(void*, uint32_t) override { return 0; }
+  uint32_t Write(const void* buffer, uint32_t n) override {
+    uint32_t w = inner_.Write(buffer, n);
+    written_ += w;
+    return w;
+  }
+  int64_t Seek(int64_t, SeekOrigin) override { return -1; }
+  int64_t Written() const { return written_; }
+
+ private:
+  TKblnStream& inner_;
+  int64_t written_ = 0;
+};
+
+}  // namespace
+
+// The member is deflated straight behind its header in the archive; a run
+// that fails cuts the archive back to where it was (AddFiles).
 void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
   current_header_ = &h;
-  std::string temp_dir, temp;
-  if (!fs_.TempDirectory(&temp_dir) || !fs_.TempFileName(temp_dir, "lzh", &temp))
-    throw EKCCannotCreateTemp();
   try {
     source_file_ = fs_.Open(h.FileName(), FileAccess::kRead, kShareReadWrite, Disposition::kOpenExisting);
     if (!source_file_) {
@@ -298,16 +386,14 @@ void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
       throw error;
     }
     source_stream_ = std::make_unique<TKblnNormalHandleStream>(*source_file_);
-    dest_handle_ = fs_.Open(temp, FileAccess::kReadWrite, share::kNone, Disposition::kCreateAlways);
-    if (!dest_handle_) throw EKCCouldNotCreateFile(temp);
-    dest_file_ = std::make_unique<TKblnNormalHandleStream>(*dest_handle_);
-
     LoadStats(h);
     stats_.CompressedSize = 0;
     if (OnBeforeAdding) OnBeforeAdding(*this, stats_);
-    // A short write of the compressed temporary file is a full disk too.
+    const int32_t header_pos = BeginMember(h, archive);
+    CountingStream packed(archive);
+    // A short write is a full disk.
     try {
-      TCompressionStream z(level_, *dest_file_, [this] { AddStatus(); });
+      TCompressionStream z(level_, packed, [&] { AddStatus(packed.Written()); });
       source_stream_->Seek(0, SeekOrigin::kBegin);
       std::vector<unsigned char> buffer(kCopyBlock);
       for (;;) {
@@ -320,40 +406,60 @@ void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
       DoFullDisk();
     }
     stats_.Finished = true;
-    AddStatus();
+    AddStatus(packed.Written());
     stats_.Finished = false;
     stats_.CompressionRatio = PercentByte(stats_.CompressedSize, stats_.FileSize);
-
-    StoreMember(h, archive, *dest_file_);
+    EndMember(h, archive, header_pos, packed.Written());
     if (OnAfterAdding) OnAfterAdding(*this, stats_);
   } catch (...) {
     CloseStreams();
-    fs_.RemoveFile(temp);
     throw;
   }
   CloseStreams();
-  fs_.RemoveFile(temp);
 }
 
-void TKblnCompress::StoreMember(TFileHeader& h, TKblnStream& archive, TKblnStream& packed) {
-  packed.Seek(0, SeekOrigin::kBegin);
-  int64_t at = archive.Position();
-  int32_t header_pos = CheckedPosition(at);
-  h.WriteToStream(archive);  // placeholder, rewritten below
-  h.DataStart = CheckedPosition(at + kHeaderRecordSize);
-  int64_t size = packed.Size();
-  int64_t copied = 0;
-  std::vector<unsigned char> buffer(kCopyBlock);
-  while (copied < size) {
-    uint32_t n = packed.Read(buffer.data(), kCopyBlock);
-    if (n == 0) break;
-    uint32_t w = archive.Write(buffer.data(), n);
-    copied += w;
-    if (w < n) break;
+void TKblnCompress::AddTaken(TFileHeader& h, TKblnStream& archive, AheadResult& taken) {
+  current_header_ = &h;
+  LoadStats(h);
+  stats_.CompressedSize = 0;
+  if (OnBeforeAdding) OnBeforeAdding(*this, stats_);
+  const int32_t header_pos = BeginMember(h, archive);
+  int64_t written = 0;
+  for (const AheadPiece& p : taken.pieces) {
+    if (p.progress) {
+      if (abort_) throw EKCStop();
+      Pump();
+      ReportAdding(p.source_position, written);
+      continue;
+    }
+    uint32_t n = static_cast<uint32_t>(p.bytes.size());
+    uint32_t w = archive.Write(p.bytes.data(), n);
+    written += w;
+    if (w < n) DoFullDisk();
   }
-  if (copied < size) DoFullDisk();
-  stats_.TotalCompressedSize += static_cast<int32_t>(size);
-  int64_t end = archive.Position();
+  if (taken.failed) throw ECompressionError("error");
+  stats_.Finished = true;
+  if (abort_) throw EKCStop();
+  Pump();
+  ReportAdding(taken.read, written);
+  stats_.Finished = false;
+  stats_.CompressionRatio = PercentByte(stats_.CompressedSize, stats_.FileSize);
+  EndMember(h, archive, header_pos, written);
+  if (OnAfterAdding) OnAfterAdding(*this, stats_);
+}
+
+int32_t TKblnCompress::BeginMember(TFileHeader& h, TKblnStream& archive) {
+  int64_t at = archive.Seek(0, SeekOrigin::kEnd);
+  if (at < 0) throw EKCFHCannotWriteHeaders();
+  int32_t header_pos = CheckedPosition(at);
+  h.WriteToStream(archive);  // placeholder, rewritten by EndMember
+  h.DataStart = CheckedPosition(at + kHeaderRecordSize);
+  return header_pos;
+}
+
+void TKblnCompress::EndMember(TFileHeader& h, TKblnStream& archive, int32_t header_pos, int64_t packed_size) {
+  stats_.TotalCompressedSize += static_cast<int32_t>(packed_size);
+  int64_t end = static_cast<int64_t>(h.DataStart) + packed_size;
   h.DataEnd = CheckedPosition(end - 1);
   h.NextHeader = CheckedPosition(end);
   h.CompressedSize = stats_.CompressedSize;
@@ -362,11 +468,10 @@ void TKblnCompress::StoreMember(TFileHeader& h, TKblnStream& archive, TKblnStrea
   archive.Seek(0, SeekOrigin::kEnd);
 }
 
-void TKblnCompress::AddStatus() {
+void TKblnCompress::AddStatus(int64_t compressed_size) {
   if (abort_) throw EKCStop();
   Pump();
-  if (!dest_file_) throw Exception("AddStatus has Nil DestFile");
-  ReportAdding(source_stream_ ? source_stream_->Position() : 0, dest_file_->Size());
+  ReportAdding(source_stream_ ? source_stream_->Position() : 0, compressed_size);
 }
 
 void TKblnCompress::ReportAdding(int64_t source_position, int64_t compressed_size) {
@@ -433,8 +538,7 @@ void TKblnCompress::ExtractFiles() {
       [&] {
         if (!headers_loaded_) ReadHeaders();
         current_disk_ = 0;
-        headers_.StartTotals(stats_);
-        headers_.SumSizes(stats_);
+        StartTotals();
         std::vector<std::string> lines = files_;
         for (const std::string& line : lines) ExtractOne(line);
       },
@@ -514,8 +618,14 @@ void TKblnCompress::ExtractOne(const std::string& line) {
     return dir + DestFileName;
   };
   std::string dest = destination();
-  bool existed = fs_.Exists(dest);
-  bool write = ShouldWrite(dest, existed, h.FileVersion(), h.FileDate);
+  // A new file is written in place: creating it is also the look-up that
+  // finds it missing. A name not in a folder costs a scan of the folder on
+  // some file systems, and the way through a temporary file costs three.
+  std::unique_ptr<File> fresh;
+  if (IsPlainFileName(DestFileName))
+    fresh = fs_.Open(dest, FileAccess::kReadWrite, share::kNone, Disposition::kCreateNew);
+  bool existed = !fresh && fs_.Exists(dest);
+  bool write = fresh || ShouldWrite(dest, existed, h.FileVersion(), h.FileDate);
   if (!write && SetupLog::Active())
     SetupLog::Write("file", dest + ": existing file kept (overwrite rule " + OverwriteRuleName(overwrite_) + ")");
   if (write && existed && OnReplace) {
@@ -525,54 +635,64 @@ void TKblnCompress::ExtractOne(const std::string& line) {
   if (write) {
     // A member name such as "..\" must not lead out of the directory.
     if (!IsPlainFileName(DestFileName)) throw EKCCouldNotCreateFile(dest);
-    source_stream_.reset();
-    OpenDiskFile(source_file_, h.FirstDisk == 0 ? 1 : h.FirstDisk, FileAccess::kRead, compressed_file_);
-    source_stream_ = std::make_unique<TKblnNormalHandleStream>(*source_file_);
-    current_disk_ = h.FirstDisk;
     std::string dir = DirectoryOf(dest);
     if (Trim(dir).empty()) throw Exception("Unable to create directory");
-    fs_.MakeDirectories(dir);
-    // The member is written beside its destination and moved into place
-    // only when complete, so a failure never leaves a cut file there nor
-    // destroys the file it was to replace.
+    // Otherwise the member is written beside its destination and moved into
+    // place only when complete, so a failure never leaves a cut file there
+    // nor destroys the file it was to replace.
     std::string temp;
-    if (!fs_.TempFileName(dir, "lzh", &temp)) throw EKCCouldNotCreateFile(dest);
+    if (!fresh) {
+      fs_.MakeDirectories(dir);
+      if (!fs_.TempFileName(dir, "lzh", &temp)) throw EKCCouldNotCreateFile(dest);
+    }
+    const std::string& target = fresh ? dest : temp;
     bool placed = false;
     try {
-      dest_handle_ = fs_.Open(temp, FileAccess::kReadWrite, share::kNone, Disposition::kCreateAlways);
+      source_stream_.reset();
+      OpenDiskFile(source_file_, h.FirstDisk == 0 ? 1 : h.FirstDisk, FileAccess::kRead, compressed_file_);
+      source_stream_ = std::make_unique<TKblnNormalHandleStream>(*source_file_);
+      current_disk_ = h.FirstDisk;
+      dest_handle_ = fresh ? std::move(fresh)
+                           : fs_.Open(temp, FileAccess::kReadWrite, share::kNone, Disposition::kCreateAlways);
       if (!dest_handle_) throw EKCCouldNotCreateFile(dest);
-      dest_file_ = std::make_unique<TKblnNormalHandleStream>(*dest_handle_);
-      source_stream_->Seek(static_cast<int64_t>(offset_) + h.DataStart, SeekOrigin::kBegin);
-      // The file gets its whole size at once rather than growing block by
-      // block, when the compressed bytes can yield that much (deflate
-      // inflates at most about 1:1032); a refusal is no fault.
-      int64_t packed = static_cast<int64_t>(h.DataEnd) - h.DataStart + 1;
-      if (h.FileSize > static_cast<int32_t>(kInflateOutput) && h.FirstDisk == h.LastDisk && packed > 0 &&
-          h.FileSize <= packed * 1032 + 64) {
-        dest_file_->SetSize(h.FileSize);
-        if (dest_file_->Seek(0, SeekOrigin::kBegin) != 0) throw EKCCouldNotCreateFile(dest);
-      }
-      bool ended = Decompress(*dest_file_);
-      stats_.Finished = true;
-      Status();
-      // The position, not the size: the file may have been given its size.
-      if (dest_file_->Position() != h.FileSize) throw EKCWrongDecompressedSize(h.FileName());
-      if (!ended) throw EDecompressionError(DamageText(h, "ends early"));
-      if (!dest_handle_->SetTime(FileDateToDos(h.FileDate)))
-        throw Exception("Cannot set the date of the file just extracted.");
+      WriteMember(h, dest);
       CloseStreams();
-      if (!fs_.MoveEx(temp, dest, movefile::kReplaceExisting)) throw EKCCouldNotCreateFile(dest);
+      if (!temp.empty() && !fs_.MoveEx(temp, dest, movefile::kReplaceExisting)) throw EKCCouldNotCreateFile(dest);
       placed = true;
       if (SetupLog::Active())
         SetupLog::Write("file", dest + ": " + (existed ? "replaced, " : "written, ") + std::to_string(h.FileSize) +
                                     " bytes (overwrite rule " + OverwriteRuleName(overwrite_) + ")");
     } catch (...) {
+      fresh.reset();
       CloseStreams();
-      if (!placed) fs_.RemoveFile(temp);
+      if (!placed) fs_.RemoveFile(target);
       throw;
     }
   }
   DestFileName.clear();
+}
+
+// Inflates the current member into dest_handle_, whole and dated.
+void TKblnCompress::WriteMember(TFileHeader& h, const std::string& dest) {
+  dest_file_ = std::make_unique<TKblnNormalHandleStream>(*dest_handle_);
+  source_stream_->Seek(static_cast<int64_t>(offset_) + h.DataStart, SeekOrigin::kBegin);
+  // The file gets its whole size at once rather than growing block by
+  // block, when the compressed bytes can yield that much (deflate
+  // inflates at most about 1:1032); a refusal is no fault.
+  int64_t packed = static_cast<int64_t>(h.DataEnd) - h.DataStart + 1;
+  if (h.FileSize > static_cast<int32_t>(kInflateOutput) && h.FirstDisk == h.LastDisk && packed > 0 &&
+      h.FileSize <= packed * 1032 + 64) {
+    dest_file_->SetSize(h.FileSize);
+    if (dest_file_->Seek(0, SeekOrigin::kBegin) != 0) throw EKCCouldNotCreateFile(dest);
+  }
+  bool ended = Decompress(*dest_file_);
+  stats_.Finished = true;
+  Status();
+  // The position, not the size: the file may have been given its size.
+  if (dest_file_->Position() != h.FileSize) throw EKCWrongDecompressedSize(h.FileName());
+  if (!ended) throw EDecompressionError(DamageText(h, "ends early"));
+  if (!dest_handle_->SetTime(FileDateToDos(h.FileDate)))
+    throw Exception("Cannot set the date of the file just extracted.");
 }
 
 std::string TKblnCompress::DamageText(TFileHeader& h, const std::string& what) const {

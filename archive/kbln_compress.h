@@ -18,6 +18,7 @@
 
 #include "archive/archive_errors.h"
 #include "archive/archive_types.h"
+#include "archive/compress_ahead.h"
 #include "archive/file_headers.h"
 #include "archive/kbln_stream.h"
 #include "archive/version_lookup.h"
@@ -75,6 +76,14 @@ class TKblnCompress : public TComponent {
   // archive, the events and the errors are those of a run with 1.
   int Jobs() const { return jobs_; }
   void SetJobs(int jobs) { jobs_ = jobs < 1 ? 1 : jobs; }
+  // Sources that adds of one member each will name next, in order: with
+  // Jobs() above 1, worker threads deflate them ahead and each add takes its
+  // member's output at its turn, with the same archive, events and errors.
+  // A source is read ahead once: one changed after that is archived as it
+  // was read, so a caller that may change them does not name them. An
+  // empty list ends it.
+  void ExpectSources(std::vector<std::string> sources);
+  bool ExpectingSources() const { return ahead_ != nullptr; }
 
   // ---- events
   TKblnNotifyEvent OnAborted;
@@ -116,8 +125,8 @@ class TKblnCompress : public TComponent {
   // Opens volume `disk` (see the class comment of the engine's volume rules);
   // `file_name` follows the volume found.
   void OpenDiskFile(std::unique_ptr<File>& stream, int disk, FileAccess mode, std::string& file_name);
-  // The compressor's progress hook.
-  void AddStatus();
+  // The compressor's progress hook, with the compressed bytes so far.
+  void AddStatus(int64_t compressed_size);
 
  private:
   void LoadStats(const TFileHeader& h);
@@ -132,21 +141,34 @@ class TKblnCompress : public TComponent {
   // Decompresses the current member into dest; true when the zlib stream ended.
   bool Decompress(TKblnStream& dest);
   std::string DamageText(TFileHeader& h, const std::string& what) const;
+  void WriteMember(TFileHeader& h, const std::string& dest);
   // One chunk of a split; false when the member is copied whole.
   bool SplitChunk(int32_t old_end, std::unique_ptr<File>& volume,
                   std::unique_ptr<TKblnNormalHandleStream>& volume_stream, std::string& volume_name,
                   std::string& dest_dir, const std::string& disk_file_name);
   void AddOne(TFileHeader& h, TKblnStream& archive);
-  // AddFiles' members compressed by Jobs() workers (kbln_compress_parallel.cpp).
-  void AddParallel(TKblnStream& archive);
+  // AddOne with the member's output deflated ahead.
+  void AddTaken(TFileHeader& h, TKblnStream& archive, AheadResult& taken);
+  KnownSource KnownAhead();
+  // AddFiles' members from `first` on compressed by Jobs() workers
+  // (kbln_compress_parallel.cpp).
+  void AddParallel(TKblnStream& archive, int first);
+  // stats_'s totals over the whole table (its sums cached in sum_size_).
+  void StartTotals();
   // The progress update of AddStatus from a source position and the
   // compressed size so far.
   void ReportAdding(int64_t source_position, int64_t compressed_size);
-  // Writes h and the compressed bytes in `packed` at the archive's end.
-  void StoreMember(TFileHeader& h, TKblnStream& archive, TKblnStream& packed);
+  // A member at the archive's end: BeginMember writes its header as a
+  // placeholder and returns where; the compressed bytes follow; EndMember
+  // completes the header.
+  int32_t BeginMember(TFileHeader& h, TKblnStream& archive);
+  void EndMember(TFileHeader& h, TKblnStream& archive, int32_t header_pos, int64_t packed_size);
   void CloseStreams();
 
   FileSystem& fs_;
+  std::unique_ptr<CompressAhead> ahead_;
+  bool default_version_ = false;  // services_ named no version look-up
+  TCompressionLevel ahead_level_ = colMax;
   KblnServices services_;
   bool abort_ = false;
   std::string compressed_file_;
@@ -165,6 +187,8 @@ class TKblnCompress : public TComponent {
   // record again (a build adds its members one call at a time).
   std::string written_archive_;
   int64_t written_size_ = -1;
+  // The table's sums of member sizes and compressed sizes; -1: not known.
+  int64_t sum_size_ = -1, sum_packed_ = 0;
   bool TableStillWritten(TKblnStream& archive);
   TOperation operation_ = TOperation::kNone;
   TFileHeader* current_header_ = nullptr;

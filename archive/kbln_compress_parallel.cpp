@@ -1,9 +1,8 @@
 // AddFiles with several members compressed at once. Worker threads only
 // deflate; this thread does every file operation (a FileSystem need not be
 // thread-safe). Members ahead of their turn keep their compressed bytes in
-// memory, within a bound; at its turn a member goes through its temporary
-// file into the archive with its events and faults, as in a one-job run, so
-// handlers see the same, and only one temporary file exists at a time.
+// memory, within a bound; at its turn a member is written into the archive
+// with its events and faults, as in a one-job run, so handlers see the same.
 #include <deque>
 #include <memory>
 #include <string>
@@ -36,9 +35,9 @@ struct Member {
   // A source that would not open is reported at the member's turn.
   bool open_failed = false;
   uint32_t error_code = 0;
-  std::string temp;
-  std::unique_ptr<File> source_file, packed_file;
-  std::unique_ptr<TKblnNormalHandleStream> source, packed;
+  std::unique_ptr<File> source_file;
+  std::unique_ptr<TKblnNormalHandleStream> source;
+  int32_t header_pos = 0;
   Worker* worker = nullptr;
   int64_t read = 0;
   bool all_read = false;
@@ -167,9 +166,9 @@ void WorkerLoop(Shared& s, Worker& w) {
 
 }  // namespace
 
-void TKblnCompress::AddParallel(TKblnStream& archive) {
+void TKblnCompress::AddParallel(TKblnStream& archive, int first) {
   std::vector<std::unique_ptr<Member>> members;
-  for (int i = 0; i < headers_.Count(); ++i) {
+  for (int i = first; i < headers_.Count(); ++i) {
     TFileHeader& h = *headers_.FileHeaders(i);
     if (h.Stored) continue;
     members.push_back(std::make_unique<Member>());
@@ -178,10 +177,6 @@ void TKblnCompress::AddParallel(TKblnStream& archive) {
   auto close = [&](Member& m) {
     m.source.reset();
     m.source_file.reset();
-    m.packed.reset();
-    m.packed_file.reset();
-    if (!m.temp.empty()) fs_.RemoveFile(m.temp);
-    m.temp.clear();
   };
   auto open = [&](Member& m) {
     m.source_file = fs_.Open(m.header->FileName(), FileAccess::kRead, share::kRead | share::kWrite,
@@ -198,11 +193,6 @@ void TKblnCompress::AddParallel(TKblnStream& archive) {
   auto begin = [&](Member& m) {
     TFileHeader& h = *m.header;
     current_header_ = &h;
-    std::string temp_dir;
-    if (!fs_.TempDirectory(&temp_dir) || !fs_.TempFileName(temp_dir, "lzh", &m.temp)) {
-      m.temp.clear();
-      throw EKCCannotCreateTemp();
-    }
     if (m.open_failed) {
       EFOpenError error("Cannot open file \"" + h.FileName() + "\"");
       if (services_.show_message) {
@@ -212,12 +202,10 @@ void TKblnCompress::AddParallel(TKblnStream& archive) {
       }
       throw error;
     }
-    m.packed_file = fs_.Open(m.temp, FileAccess::kReadWrite, share::kNone, Disposition::kCreateAlways);
-    if (!m.packed_file) throw EKCCouldNotCreateFile(m.temp);
-    m.packed = std::make_unique<TKblnNormalHandleStream>(*m.packed_file);
     LoadStats(h);
     stats_.CompressedSize = 0;
     if (OnBeforeAdding) OnBeforeAdding(*this, stats_);
+    m.header_pos = BeginMember(h, archive);
   };
   // A piece of the member at its turn: written, or reported.
   auto deliver = [&](Member& m, const Piece& p) {
@@ -228,7 +216,7 @@ void TKblnCompress::AddParallel(TKblnStream& archive) {
       return;
     }
     uint32_t n = static_cast<uint32_t>(p.bytes.size());
-    uint32_t w = m.packed->Write(p.bytes.data(), n);
+    uint32_t w = archive.Write(p.bytes.data(), n);
     m.written += w;
     if (w < n) DoFullDisk();
   };
@@ -240,8 +228,7 @@ void TKblnCompress::AddParallel(TKblnStream& archive) {
     ReportAdding(m.read, m.written);
     stats_.Finished = false;
     stats_.CompressionRatio = PercentByte(stats_.CompressedSize, stats_.FileSize);
-    if (archive.Seek(0, SeekOrigin::kEnd) < 0) throw EKCFHCannotWriteHeaders();
-    StoreMember(*m.header, archive, *m.packed);
+    EndMember(*m.header, archive, m.header_pos, m.written);
     if (OnAfterAdding) OnAfterAdding(*this, stats_);
     close(m);
   };

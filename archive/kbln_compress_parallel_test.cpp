@@ -29,9 +29,11 @@ struct Seen {
   size_t temp_left = 0;
 };
 
-using Setup = std::function<void(MemoryFileSystem&, TKblnCompress&)>;
+using Prepare = std::function<void(MemoryFileSystem&, TKblnCompress&)>;
 
-Seen Add(int jobs, const Setup& setup = {}) {
+// `one_by_one`: an add per member, as a build makes them; `ahead`: the
+// engine is told the sources first.
+Seen Add(int jobs, const Prepare& setup = {}, bool one_by_one = false, bool ahead = false) {
   MemoryFileSystem fs;
   Seen seen;
   const std::vector<std::pair<std::string, std::string>> files = {
@@ -66,7 +68,16 @@ Seen Add(int jobs, const Setup& setup = {}) {
   engine.SetFilesToProcess(names);
   if (setup) setup(fs, engine);
   try {
-    engine.AddFiles(false);
+    if (!one_by_one) {
+      engine.AddFiles(false);
+    } else {
+      const std::vector<std::string> sources = engine.FilesToProcess();
+      if (ahead) engine.ExpectSources(sources);
+      for (size_t i = 0; i < sources.size(); ++i) {
+        engine.SetFilesToProcess({sources[i]});
+        engine.AddFiles(i > 0);
+      }
+    }
     seen.log.push_back("done");
   } catch (const Exception& e) {
     seen.log.push_back(std::string("failed ") + e.ClassName() + ": " + e.Message());
@@ -77,7 +88,7 @@ Seen Add(int jobs, const Setup& setup = {}) {
   return seen;
 }
 
-void ExpectSameAsOneJob(const Setup& setup, const std::string& outcome) {
+void ExpectSameAsOneJob(const Prepare& setup, const std::string& outcome) {
   Seen one = Add(1, setup);
   ASSERT_EQ(one.log.back(), outcome);
   for (int jobs : {2, 5}) {
@@ -107,18 +118,16 @@ TEST(ParallelAdd, FaultsAreReportedAtTheirMemberAsWithOneJob) {
         };
       },
       "failed EFOpenError: Cannot open file \"D:\\S\\ZEROS\"");
-  // The temporary drive fills during the second block of the random member.
-  ExpectSameAsOneJob([](MemoryFileSystem& fs, TKblnCompress&) { fs.SetCapacity('C', 100000); },
-                     "failed EKCDiskFull: Disk is full");
   // The archive's drive fills while members are stored.
   ExpectSameAsOneJob([](MemoryFileSystem& fs, TKblnCompress&) { fs.SetCapacity('E', 200000); },
                      "failed EKCDiskFull: Disk is full");
-  // No temporary file can be made.
+  // Members go straight into the archive: no temporary file is needed.
   ExpectSameAsOneJob(
       [](MemoryFileSystem& fs, TKblnCompress&) {
+        fs.SetCapacity('C', 0);
         fs.fault = [](const std::string& op, const std::string&) { return op == "tempfile"; };
       },
-      "failed EKCCannotCreateTemp: Cannot open a temporary file into which to compress a file");
+      "done");
 }
 
 TEST(ParallelAdd, AbortFromAHandlerStopsAtTheSameEvent) {
@@ -131,6 +140,41 @@ TEST(ParallelAdd, AbortFromAHandlerStopsAtTheSameEvent) {
         },
         "done");
   }
+}
+
+TEST(AheadAdd, AddsOfOneMemberEachGiveWhatTheyGiveWithout) {
+  const Prepare abort_at_9 = [](MemoryFileSystem&, TKblnCompress& e) {
+    auto status = e.OnStatus;
+    e.OnStatus = [status, n = 0](TKblnCompress& sender, const TlzhFileStats& s) mutable {
+      status(sender, s);
+      if (++n == 9) sender.SetAbort(true);
+    };
+  };
+  for (const Prepare& setup : {Prepare{}, abort_at_9}) {
+    Seen without = Add(1, setup, true, false);
+    ASSERT_EQ(without.log.back(), "done");
+    for (int jobs : {2, 5}) {
+      Seen ahead = Add(jobs, setup, true, true);
+      EXPECT_EQ(ahead.log, without.log) << jobs << " jobs";
+      EXPECT_TRUE(ahead.archive == without.archive) << jobs << " jobs";
+    }
+  }
+}
+
+TEST(AheadAdd, ASourceIsArchivedAsItWasReadAhead) {
+  const std::string before = RandomBytes(70000, 4);
+  const Prepare rewrite = [](MemoryFileSystem& fs, TKblnCompress& e) {
+    auto handler = e.OnBeforeAdding;
+    e.OnBeforeAdding = [&fs, handler](TKblnCompress& sender, const TlzhFileStats& s) {
+      handler(sender, s);
+      if (s.FileName == "D:\\S\\TEXT.TXT") fs.PutFile("D:\\S\\LAST.BIN", "rewritten");
+    };
+  };
+  Seen ahead = Add(2, rewrite, true, true);
+  EXPECT_EQ(ahead.log.back(), "done");
+  EXPECT_NE(ahead.archive.find("D:\\S\\LAST.BIN"), std::string::npos);
+  EXPECT_TRUE(ahead.archive == Add(2, {}, true, true).archive);
+  EXPECT_FALSE(Add(1, rewrite, true, false).archive == ahead.archive);
 }
 
 }  // namespace

@@ -28,6 +28,8 @@ int64_t TKblnNormalHandleStream::Seek(int64_t offset, SeekOrigin origin) {
   return pos;
 }
 
+int64_t TKblnNormalHandleStream::Size() { return file_.Size(); }
+
 bool TKblnNormalHandleStream::SetSize(int64_t size) {
   return Seek(size, SeekOrigin::kBegin) == size && file_.Truncate();
 }

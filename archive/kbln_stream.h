@@ -28,6 +28,7 @@ class TKblnNormalHandleStream : public TKblnStream {
   uint32_t Read(void* buffer, uint32_t n) override;
   uint32_t Write(const void* buffer, uint32_t n) override;
   int64_t Seek(int64_t offset, SeekOrigin origin) override;
+  int64_t Size() override;  // the file's, the position kept
   // Seeks there and cuts the file; false when the system refuses.
   bool SetSize(int64_t size);
   File& file() { return file_; }

@@ -3,6 +3,7 @@
 // after it is cleared, every file has no version.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "archive/file_header.h"
@@ -15,5 +16,10 @@ void SetSharedVersionLookup(FileVersionLookup lookup);
 // The version string of a file through the look-up set; empty while none is
 // set or the file has no version.
 std::string SharedFileVersion(const std::string& path);
+
+// The same for a source file of this size and date: read once, then kept for
+// the file while its size and date stay (a build reads each source's facts
+// several times). Not for files the program itself writes.
+std::string SourceFileVersion(const std::string& path, int64_t size, uint32_t dos_time);
 
 }  // namespace kit

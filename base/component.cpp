@@ -7,15 +7,11 @@
 namespace kit {
 namespace {
 
-bool SameTextAscii(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x -= 32;
-    if (y >= 'a' && y <= 'z') y -= 32;
-    if (x != y) return false;
-  }
-  return true;
+std::string UpperAscii(const std::string& s) {
+  std::string u = s;
+  for (char& c : u)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  return u;
 }
 
 void Erase(std::vector<TComponent*>& list, TComponent* c) {
@@ -54,37 +50,74 @@ TComponent* TComponent::Components(int index) const {
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
   if (name.empty()) return nullptr;
-  for (TComponent* c : components_)
-    if (SameTextAscii(c->name_, name)) return c;
-  return nullptr;
+  if (!names_valid_) {
+    names_.clear();
+    for (TComponent* c : components_)
+      if (!c->name_.empty()) names_.emplace(UpperAscii(c->name_), c);
+    names_valid_ = true;
+  }
+  auto it = names_.find(UpperAscii(name));
+  return it == names_.end() ? nullptr : it->second;
+}
+
+// A new last component, or a renamed one, in the index of its owner's names.
+void TComponent::IndexName(const TComponent* c) {
+  if (!names_valid_ || c->name_.empty()) return;
+  auto [it, added] = names_.emplace(UpperAscii(c->name_), const_cast<TComponent*>(c));
+  // Another of that name: which comes first is left to a rebuild.
+  if (!added && it->second != c) names_valid_ = false;
+}
+
+void TComponent::SetName(const std::string& name) {
+  if (owner_ != nullptr && owner_->names_valid_ && !name_.empty()) {
+    auto it = owner_->names_.find(UpperAscii(name_));
+    if (it != owner_->names_.end() && it->second == this) owner_->names_valid_ = false;
+  }
+  name_ = name;
+  if (owner_ != nullptr) owner_->IndexName(this);
+}
+
+void TComponent::HearSiblings() {
+  if (hears_siblings_) return;
+  hears_siblings_ = true;
+  if (owner_ != nullptr) owner_->hearers_.push_back(this);
 }
 
 void TComponent::InsertComponent(TComponent* component) {
   if (component->owner_ != nullptr) component->owner_->RemoveComponent(component);
   components_.push_back(component);
+  if (component->hears_siblings_) hearers_.push_back(component);
   ++components_changes_;
   component->owner_ = this;
+  IndexName(component);
   NotifyOwned(component, Operation::kInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
   if (component->owner_ != this) return;
   NotifyOwned(component, Operation::kRemove);
-  Erase(components_, component);
+  // Destroyed last first: the component is usually at the end.
+  auto it = std::find(components_.rbegin(), components_.rend(), component);
+  if (it != components_.rend()) components_.erase(std::next(it).base());
+  if (component->hears_siblings_) Erase(hearers_, component);
+  if (names_valid_ && !component->name_.empty()) {
+    auto n = names_.find(UpperAscii(component->name_));
+    if (n != names_.end() && n->second == component) names_valid_ = false;
+  }
   ++components_changes_;
   component->owner_ = nullptr;
 }
 
 void TComponent::NotifyOwned(TComponent* component, Operation operation) {
   Notification(component, operation);
+  if (hearers_.empty()) return;
   // A notified component may free others: walk a copy, and once the list
   // has changed, look each one up before telling it.
-  std::vector<TComponent*> owned = components_;
+  std::vector<TComponent*> owned = hearers_;
   const unsigned long long changes = components_changes_;
   for (TComponent* c : owned) {
     if (c == component) continue;
-    if (components_changes_ != changes &&
-        std::find(components_.begin(), components_.end(), c) == components_.end())
+    if (components_changes_ != changes && std::find(hearers_.begin(), hearers_.end(), c) == hearers_.end())
       continue;
     c->Notification(component, operation);
   }

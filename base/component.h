@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kit {
@@ -38,7 +39,7 @@ class TComponent {
   virtual const char* ClassName() const { return "TComponent"; }
 
   const std::string& Name() const { return name_; }
-  virtual void SetName(const std::string& name) { name_ = name; }
+  void SetName(const std::string& name);
   int Tag() const { return tag_; }
   void SetTag(int tag) { tag_ = tag; }
 
@@ -68,8 +69,13 @@ class TComponent {
 
  protected:
   // Another component is inserted into or removed from this one's owner, or
-  // a component this one asked about is being destroyed.
+  // a component this one asked about is being destroyed. An owner is always
+  // told of its own components; of its siblings, a component is told only
+  // once it has called HearSiblings (its constructor does, when its class
+  // overrides this), so that a form of thousands is not told thousands of
+  // times over.
   virtual void Notification(TComponent* component, Operation operation);
+  void HearSiblings();
 
  private:
   void SetState(unsigned bit, bool on) { state_ = on ? (state_ | bit) : (state_ & ~bit); }
@@ -79,8 +85,16 @@ class TComponent {
   int tag_ = 0;
   unsigned state_ = 0;
   TComponent* owner_ = nullptr;
+  void IndexName(const TComponent* c);
+
   std::vector<TComponent*> components_;   // owned, in creation order
   unsigned long long components_changes_ = 0;  // counts inserts and removals
+  std::vector<TComponent*> hearers_;      // owned ones that hear siblings, in order
+  bool hears_siblings_ = false;
+  // Owned components by upper-case name, the first of each name; built on
+  // the first look-up and kept up to date after.
+  mutable std::unordered_map<std::string, TComponent*> names_;
+  mutable bool names_valid_ = false;
   std::vector<TComponent*> free_notifies_;
 };
 

@@ -10,7 +10,10 @@ namespace {
 class Probe : public TComponent {
  public:
   Probe(TComponent* owner, std::vector<std::string>* log, std::string name)
-      : TComponent(owner), log_(log) { SetName(std::move(name)); }
+      : TComponent(owner), log_(log) {
+    HearSiblings();
+    SetName(std::move(name));
+  }
   ~Probe() override { log_->push_back("free " + Name()); }
   TComponent* ref = nullptr;
 

@@ -6,6 +6,7 @@
 namespace kit {
 
 TBaseChangeDiskForm::TBaseChangeDiskForm(TComponent* owner) : TBaseKobbelinForm(owner) {
+  HearSiblings();
   SetDM(FindDriverDialogManager(dmChangeDisk));
 }
 

@@ -7,6 +7,7 @@
 namespace kit {
 
 TBaseDuringCopyForm::TBaseDuringCopyForm(TComponent* owner) : TBaseKobbelinForm(owner) {
+  HearSiblings();
   SetDM(FindDriverDialogManager(dmDuringCopyFiles));
 }
 

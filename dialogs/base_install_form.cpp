@@ -11,6 +11,7 @@
 namespace kit {
 
 TBaseInstallForm::TBaseInstallForm(TComponent* owner, TManagerType type) : TBaseKobbelinForm(owner) {
+  HearSiblings();
   SetDM(FindDriverDialogManager(type));
 }
 

@@ -13,6 +13,7 @@ namespace kit {
 
 TCustomBaseInstallDlg::TCustomBaseInstallDlg(TComponent* owner)
     : TBaseHelperComponent(owner, rank::kDialog) {
+  HearSiblings();
   picture_.LoadFromResourceName("INSTALLTHEME1");
 }
 

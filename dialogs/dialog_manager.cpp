@@ -70,6 +70,7 @@ TDialogManager* FindDriverDialogManager(TManagerType type) {
 }
 
 TDialogManager::TDialogManager(TComponent* owner) : TBaseHelperComponent(owner, rank::kDialog) {
+  HearSiblings();
   g_managers.push_back(this);
 }
 

@@ -60,10 +60,11 @@ void CopyAsInstallFile(const std::string& source, const std::string& dest_dir, c
 }
 
 // The build compresses members on every processor while it lives; the shared
-// engine goes back to one job afterwards (the archive is the same either way).
+// engine goes back to its jobs afterwards (the archive is the same either way).
 struct EveryProcessor {
-  EveryProcessor() { InstallEngine().SetJobs(ProcessorCount()); }
-  ~EveryProcessor() { InstallEngine().SetJobs(1); }
+  EveryProcessor() : jobs(InstallEngine().Jobs()) { InstallEngine().SetJobs(ProcessorCount()); }
+  ~EveryProcessor() { InstallEngine().SetJobs(jobs); }
+  int jobs;
 };
 
 }  // namespace
@@ -104,6 +105,12 @@ void DistributionBuilder::BuildDistribution(const std::string& installer, const 
   const std::string dir = ExcludeTrailingBackslash(build_dir);
   if (!Trim(dir).empty() && !Fs().DirectoryExists(dir) && !Fs().MakeDirectories(dir))
     throw Exception(TranslatedFormat("Cannot make the build directory %s", {build_dir}));
+  // Every source of the distribution, the installer's archive first, is
+  // deflated ahead on every processor.
+  EveryProcessor jobs;
+  std::vector<std::string> setup_sources;
+  if (install_.UseLoadingProgram()) setup_sources = SetupSources(installer);
+  ExpectedSources ahead(install_, false, setup_sources);
   if (install_.UseLoadingProgram()) {
     Notify(Notifications().before_setup_archive);
     CreateSetupFile(build_dir, installer);
@@ -125,7 +132,6 @@ void DistributionBuilder::BuildDistribution(const std::string& installer, const 
   install_.SetArchiveFileType(ddAbsolute);
   install_.SetArchiveFile(build_dir + "\\files.1");
   try {
-    EveryProcessor jobs;
     install_.CompressFiles(false);
   } catch (...) {
     install_.PutBackArchiveFile(type, archive);
@@ -162,6 +168,12 @@ void DistributionBuilder::AppendPart(File& target, const std::string& part, int3
   last = static_cast<int32_t>(position + size - 1);
 }
 
+std::vector<std::string> DistributionBuilder::SetupSources(const std::string& installer) const {
+  std::vector<std::string> sources{installer};
+  for (const std::string& line : install_.PresetupFiles()) sources.push_back(line);
+  return sources;
+}
+
 void DistributionBuilder::CreateSetupFile(const std::string& build_dir, const std::string& installer) {
   if (Trim(installer).empty()) throw Exception(TranslateMessage("Cannot create setup file. Executable is blank"));
   TFileContainer container(nullptr);
@@ -170,8 +182,7 @@ void DistributionBuilder::CreateSetupFile(const std::string& build_dir, const st
   container.SetArchiveFile(build_dir + "\\setup.1");
   if (!Fs().Exists(installer))
     throw Exception(TranslatedFormat("TInstall: Cannot find the executable file %s", {installer}));
-  std::vector<std::string> sources{installer};
-  for (const std::string& line : install_.PresetupFiles()) sources.push_back(line);
+  std::vector<std::string> sources = SetupSources(installer);
   std::vector<std::unique_ptr<TInstallFile>> files;
   for (const std::string& source : sources) {
     auto file = std::make_unique<TInstallFile>(nullptr);

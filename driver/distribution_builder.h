@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/notify_event.h"
 
@@ -55,6 +56,8 @@ class DistributionBuilder {
   void Notify(const TNotifyEvent& e);
   void AppendPart(class File& target, const std::string& part, int32_t& first, int32_t& last);
   void AdvanceCursor();
+  // setup.1's sources: the installer, then the presetup files.
+  std::vector<std::string> SetupSources(const std::string& installer) const;
 
   TInstall& install_;
   int animation_ = 0;

@@ -72,6 +72,7 @@ const PropertyTable& TInstall::Properties() {
 }
 
 TInstall::TInstall(TComponent* owner) : TFileContainer(owner) {
+  HearSiblings();
   if (Driver() != nullptr) throw EAITwoInstallComponents();
   if (dynamic_cast<TForm*>(owner) == nullptr && dynamic_cast<TDataModule*>(owner) == nullptr)
     throw Exception(TranslateMessage(

@@ -274,6 +274,43 @@ void TFileContainer::ProcessHelpers() {
   }, finish);
 }
 
+namespace {
+
+// The sources the files below will add, in the order they come; false when
+// a handler of theirs runs while they are compressed (it may write a source,
+// which must then be read at its turn, not ahead).
+bool CollectSources(TFileContainer& container, bool force, std::vector<std::string>& out) {
+  for (int i = 0; i < container.HelperCount(); ++i) {
+    TBaseHelperComponent* h = container.Helpers(i);
+    if (auto* sub = dynamic_cast<TFileContainer*>(h)) {
+      if (!force && !sub->Include()) continue;
+      if (sub->OnBeforeProcess() || sub->OnAfterProcess() || !CollectSources(*sub, force, out)) return false;
+    } else if (auto* file = dynamic_cast<TInstallFile*>(h); file != nullptr && (force || file->Include())) {
+      if (file->on_before_compress || file->on_after_compress) return false;
+      try {
+        out.push_back(file->SourcePath());
+      } catch (const Exception&) {
+        // Its own add reports it.
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+ExpectedSources::ExpectedSources(TFileContainer& container, bool force, std::vector<std::string> first)
+    : engine_(InstallEngine()) {
+  if (engine_.ExpectingSources() || engine_.Jobs() <= 1) return;
+  if (!CollectSources(container, force, first)) return;
+  engine_.ExpectSources(std::move(first));
+  owner_ = true;
+}
+
+ExpectedSources::~ExpectedSources() {
+  if (owner_) engine_.ExpectSources({});
+}
+
 void TFileContainer::CompressFiles(bool force) {
   state_ = fcsCompress;
   auto done = [this] {
@@ -294,6 +331,7 @@ void TFileContainer::CompressFiles(bool force) {
       if (fs.Exists(first) && !fs.RemoveFile(first))
         throw Exception(TranslatedFormat("Cannot delete archive file %s", {archive}));
     }
+    ExpectedSources ahead(*this, force);
     // The helper list may change under a helper's run: walk a copy.
     std::vector<TBaseHelperComponent*> helpers;
     for (int i = 0; i < HelperCount(); ++i) helpers.push_back(Helpers(i));

@@ -122,4 +122,22 @@ class TFileContainer : public TFileRelated {
   TFileContainerState state_ = fcsNone;
 };
 
+// While it lives, the install engine deflates ahead, on the processors it has
+// been given, the sources `first` and then those of the files below the
+// container in the order they come. One set while another lives does
+// nothing, so each container may set one and the outermost holds.
+class TKblnCompress;
+
+class ExpectedSources {
+ public:
+  ExpectedSources(TFileContainer& container, bool force, std::vector<std::string> first = {});
+  ~ExpectedSources();
+  ExpectedSources(const ExpectedSources&) = delete;
+  ExpectedSources& operator=(const ExpectedSources&) = delete;
+
+ private:
+  TKblnCompress& engine_;
+  bool owner_ = false;
+};
+
 }  // namespace kit

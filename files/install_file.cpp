@@ -295,13 +295,15 @@ void TInstallFile::ReadSourceInfo() {
   auto file = fs.Open(source, FileAccess::kRead, share::kRead | share::kWrite, Disposition::kOpenExisting);
   if (!file) throw EAIIFCouldNotOpenFileImage(source);
   uint32_t dos_time = 0;
-  if (file->GetTime(&dos_time)) file_date_ = DosToFileDate(dos_time);
+  const bool dated = file->GetTime(&dos_time);
+  if (dated) file_date_ = DosToFileDate(dos_time);
   const int64_t size = file->Size();
   if (size < 0) throw EAIIFCouldNotOpenFileImage(source);
   file_size_ = size > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
                                                           : static_cast<int32_t>(size);
   file.reset();
-  file_version_ = SharedFileVersion(source);
+  // Each container above the file reads it again: its version is read once.
+  file_version_ = dated ? SourceFileVersion(source, size, dos_time) : SharedFileVersion(source);
 }
 
 bool TInstallFile::IsSelfRegistering() const { return kit::IsSelfRegistering(SourcePath()); }

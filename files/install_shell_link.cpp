@@ -63,6 +63,7 @@ const PropertyTable& TInstallShellLink::Properties() {
 }
 
 TInstallShellLink::TInstallShellLink(TComponent* owner) : TBaseHelperComponent(owner, rank::kShellLink) {
+  WatchRemovals();
   SetAutoProcess(true);
   SetInclude(true);
 }

@@ -41,6 +41,7 @@ const PropertyTable& TShellLinkGroup::Properties() {
 }
 
 TShellLinkGroup::TShellLinkGroup(TComponent* owner) : TBaseHelperComponent(owner, rank::kShellLinkGroup) {
+  WatchRemovals();
   SetAutoProcess(true);
   SetInclude(true);
 }

@@ -15,12 +15,17 @@ class ComponentList {
   static int Count() { return static_cast<int>(All().size()); }
   // The component at index, or null outside the list.
   static TInstallContainer* Items(int index);
+  static bool Contains(const TInstallContainer* component);
+  // Components told of the end of every other one (a link keeps a pointer to
+  // the object it points to), in creation order.
+  static const std::vector<TInstallContainer*>& Watchers();
 
  private:
   friend class TInstallContainer;
   static std::vector<TInstallContainer*>& Mutable();
   static void Add(TInstallContainer* component);
   static void Remove(TInstallContainer* component);
+  static void Watch(TInstallContainer* component);
 };
 
 }  // namespace kit

@@ -41,6 +41,8 @@ TInstallContainer::TInstallContainer(TComponent* owner, int32_t processing_rank)
                               ddProgramMenuDir,  ddStartMenuDir,   ddFontDir,
                               ddStartUpMenuDir},
       processing_rank_(processing_rank) {
+  static uint64_t created = 0;
+  serial_ = ++created;
   ComponentList::Add(this);
 }
 
@@ -56,13 +58,20 @@ TInstallContainer::~TInstallContainer() {
 void TInstallContainer::AnnounceDestruction() {
   if (announced_) return;
   announced_ = true;
-  const auto& all = ComponentList::All();
-  for (int i = static_cast<int>(all.size()) - 1; i >= 0; --i) {
-    if (i >= static_cast<int>(all.size())) continue;  // a handler freed others
-    TInstallContainer* other = all[static_cast<size_t>(i)];
-    if (other != this) other->ContainerRemoved(this);
-  }
+  // Told: whoever can hold this one: its container, its helpers and the
+  // watchers, the last created first.
+  std::vector<TInstallContainer*> told = ComponentList::Watchers();
+  told.insert(told.end(), helpers_.begin(), helpers_.end());
+  if (auto* helper = dynamic_cast<TBaseHelperComponent*>(this); helper != nullptr && helper->container_ != nullptr)
+    told.push_back(helper->container_);
+  std::sort(told.begin(), told.end(),
+            [](const TInstallContainer* a, const TInstallContainer* b) { return a->serial_ > b->serial_; });
+  told.erase(std::unique(told.begin(), told.end()), told.end());
+  for (TInstallContainer* other : told)
+    if (other != this && ComponentList::Contains(other)) other->ContainerRemoved(this);  // a handler may free others
 }
+
+void TInstallContainer::WatchRemovals() { ComponentList::Watch(this); }
 
 const PropertyTable& TInstallContainer::Properties() {
   static const PropertyTable table =

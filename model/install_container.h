@@ -129,8 +129,8 @@ class TInstallContainer : public TComponent, public TParameterObject {
   // Pushes the chosen install type down the tree, helpers first.
   virtual void SetCurrentInstallType(TInstallType type);
 
-  // A component that is being destroyed; every other install component is
-  // told before it goes.
+  // A component that is being destroyed; told before it goes to its
+  // container, its helpers, and to every component that watches removals.
   virtual void ContainerRemoved(TInstallContainer* component);
 
   // ------------------------------------------------------------ processing
@@ -168,10 +168,12 @@ class TInstallContainer : public TComponent, public TParameterObject {
   // Stores without checks (loading, container changes).
   void StoreDestDirType(TPathSpecifiers type) { dest_dir_type_ = type; }
   void StoreOrder(int32_t order) { order_ = order; }
-  // Tells every other install component, last first, that this one is
+  // Tells those that can hold this one, last created first, that it is
   // going. Done once, from the most derived destructor that knows the
   // component's class (TBaseHelperComponent, or this class).
   void AnnounceDestruction();
+  // From a constructor: this component is told of every other one's end.
+  void WatchRemovals();
 
  private:
   friend class TBaseHelperComponent;
@@ -194,6 +196,7 @@ class TInstallContainer : public TComponent, public TParameterObject {
   TPathSpecifiers dest_dir_type_ = ddAbsolute;
   int32_t order_ = -1;
   bool announced_ = false;
+  uint64_t serial_ = 0;  // creation order
 };
 
 }  // namespace kit

@@ -38,54 +38,8 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 size() { stat -c %s "$1"; }
 winpath() { echo "Z:${1//\//\\}"; }
 
-# payload N DIR: G<k>\f<i>.dat (1 KB each, 1,000 a folder) and BIG\b<j>.big (1 MB).
-payload() {
-  python3 - "$1" "$2" <<'EOF'
-import os, random, sys
-n, out = int(sys.argv[1]), sys.argv[2]
-rnd = random.Random(n)
-for i in range(n):
-    d = os.path.join(out, "G%d" % (i // 1000))
-    os.makedirs(d, exist_ok=True)
-    # Half text-like, half random: neither all compressible nor none.
-    data = (b"line %d of a small file\r\n" % i) * 20
-    data = (data[:512] + rnd.randbytes(512))[:1024]
-    open(os.path.join(d, "f%d.dat" % i), "wb").write(data)
-os.makedirs(os.path.join(out, "BIG"), exist_ok=True)
-for j in range(50):
-    block = rnd.randbytes(4096) + bytes(4096)
-    open(os.path.join(out, "BIG", "b%d.big" % j), "wb").write(block * 128)
-EOF
-}
-
-# form N SOURCE_ROOT OUT: the stored main form of the product, one group a folder.
-form() {
-  python3 - "$1" "$2" "$3" <<'EOF'
-import sys
-n, src, out = int(sys.argv[1]), sys.argv[2], sys.argv[3]
-lines = ["object Form1: TForm1", "  Caption = 'Bench Product'",
-         "  object Install1: TInstall", "    ArchiveFile = '\\files.1'", "    ArchiveFileType = ddLoading",
-         "    UseLoadingProgram = True", "    DestDir = 'C:\\KitBench'", "    DestDirType = ddAbsolute",
-         "    Information.ProductName = 'Bench Product'", "  end"]
-groups = {}
-for i in range(n):
-    groups.setdefault("G%d" % (i // 1000), []).append("f%d.dat" % i)
-groups["BIG"] = ["b%d.big" % j for j in range(50)]
-order = 0
-for g, files in groups.items():
-    lines += ["  object Grp%s: TInstallFileGroup" % g, "    Container = Install1", "    DestDir = '\\%s'" % g,
-              "    DestDirType = ddContainerDestDir", "    ArchiveFileType = ddContainerArchiveFile",
-              "    GroupName = '%s'" % g, "    Order = %d" % order, "  end"]
-    order += 1
-    for k, f in enumerate(files):
-        lines += ["  object F%s_%d: TInstallFile" % (g, k), "    Container = Grp%s" % g,
-                  "    DestDirType = ddContainerDestDir", "    ArchiveFileType = ddContainerArchiveFile",
-                  "    FileName = '%s'" % f, "    DestName = '%s'" % f,
-                  "    IncludeFromDir = '%s\\%s'" % (src, g), "    Order = %d" % k, "  end"]
-lines.append("end")
-open(out, "w", newline="\r\n").write("\n".join(lines) + "\n")
-EOF
-}
+payload() { python3 scripts/bench_product.py payload "$1" "$2"; }
+form() { python3 scripts/bench_product.py form "$1" "$2" "$3"; }
 
 # build PRESET FORM: the kit's programs with the product's form.
 build() {

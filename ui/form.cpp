@@ -69,6 +69,7 @@ const PropertyTable& TForm::Properties() {
 }
 
 TForm::TForm(TComponent* owner) : TComponent(owner) {
+  HearSiblings();
   font_.on_change = [this] {
     ParentFontChanged();
     ApplyLook();

@@ -397,6 +397,20 @@ uint32_t EmulatedFileSystem::Resolve(const std::string& path, Resolved* out) {
   if (uint32_t e = emu::ParseWinPath(path, current_dir_, &r.path)) return e;
   if (!machine_.Settings().Drive(r.path.drive)) return winerr::kPathNotFound;
   std::string host = DriveHost(r.path.drive);
+  // The whole path as given is the usual case: one look-up.
+  if (!r.path.parts.empty()) {
+    std::string whole = host;
+    for (const std::string& comp : r.path.parts) whole += "/" + comp;
+    struct stat st;
+    if (::lstat(whole.c_str(), &st) == 0) {
+      r.long_parts = r.path.parts;
+      r.host = std::move(whole);
+      r.exists = true;
+      r.is_dir = S_ISLNK(st.st_mode) ? IsHostDir(r.host) : S_ISDIR(st.st_mode);
+      *out = std::move(r);
+      return 0;
+    }
+  }
   if (!IsHostDir(host)) return winerr::kNotReady;
   for (size_t i = 0; i < r.path.parts.size(); ++i) {
     const std::string& comp = r.path.parts[i];
@@ -404,7 +418,11 @@ uint32_t EmulatedFileSystem::Resolve(const std::string& path, Resolved* out) {
     // The name as given is the usual case; only a miss scans the directory.
     std::string match;
     struct stat st;
-    if (::lstat((host + "/" + comp).c_str(), &st) == 0) match = comp;
+    int kind = 0;  // what lstat found: 1 a folder, 2 something else, 0 not known
+    if (::lstat((host + "/" + comp).c_str(), &st) == 0) {
+      match = comp;
+      if (!S_ISLNK(st.st_mode)) kind = S_ISDIR(st.st_mode) ? 1 : 2;
+    }
     if (match.empty()) {
       if (DIR* d = ::opendir(host.c_str())) {
         while (struct dirent* e = ::readdir(d)) {
@@ -434,11 +452,13 @@ uint32_t EmulatedFileSystem::Resolve(const std::string& path, Resolved* out) {
     }
     host += "/" + match;
     r.long_parts.push_back(match);
-    if (!last && !IsHostDir(host)) return winerr::kPathNotFound;
+    const bool is_dir = kind != 0 ? kind == 1 : IsHostDir(host);
+    if (!last && !is_dir) return winerr::kPathNotFound;
+    if (last) r.is_dir = is_dir;
   }
   r.host = host;
   r.exists = true;
-  r.is_dir = IsHostDir(host);
+  if (r.path.parts.empty()) r.is_dir = IsHostDir(host);
   *out = std::move(r);
   return 0;
 }
