@@ -1,7 +1,6 @@
 #include "archive/compress_ahead.h"
 
 #include <algorithm>
-#include <deque>
 
 #include "archive/compression_stream.h"
 #include "archive/file_date.h"
@@ -18,14 +17,15 @@ constexpr int64_t kLargestAhead = 8 << 20;     // larger sources are left to the
 struct Item {
   std::string source;
   TCompressionLevel level = colMax;
-  bool read = false;
   bool usable = false;  // read whole
   double file_date = 0;
   uint32_t dos_time = 0;
   int64_t size = 0;
-  std::vector<unsigned char> data;  // the source; the worker frees it
+  std::vector<unsigned char> data;  // the source, until deflated
   // Under the lock.
+  bool claimed = false;  // by a worker
   bool done = false;
+  bool dropped = false;  // taken or passed over
   int64_t held = 0;
   AheadResult result;
 };
@@ -40,14 +40,18 @@ struct CompressAhead::Impl {
   FileSystem& fs;
   TCompressionLevel level;
   uint32_t chunk;
-  std::deque<std::shared_ptr<Item>> expected;  // in order
-  size_t read_count = 0;                       // the first read_count of `expected` are read
+  // Every source expected, in order; those before `next` are taken or
+  // passed over, those before `read_end` are read. Items live as long as
+  // this, as a worker may still hold one passed over.
+  std::vector<std::unique_ptr<Item>> items;
+  size_t next = 0, read_end = 0;
   ThreadLock lock;
   ThreadSignal main_wake;
   // Under the lock.
   bool stop = false;
-  int64_t held = 0;  // source and output bytes of the sources read and not taken
-  std::deque<std::shared_ptr<Item>> queue;  // read, waiting for a worker
+  int64_t held = 0;  // bytes of the sources read and not yet taken, and their output
+  std::vector<Item*> queue;  // read, for the workers, from queue_head on
+  size_t queue_head = 0;
   std::vector<std::unique_ptr<ThreadSignal>> wakes;
   std::vector<std::unique_ptr<WorkerThread>> workers;
 
@@ -56,20 +60,17 @@ struct CompressAhead::Impl {
     return held;
   }
 
-  // An item read ahead leaves: what it holds is no longer held.
-  void Drop(const std::shared_ptr<Item>& item) {
+  // An item taken or passed over holds nothing any more.
+  void Drop(Item& item) {
     ThreadLockHolder hold(lock);
-    held -= item->held;
-    item->held = 0;
-    for (auto q = queue.begin(); q != queue.end(); ++q)
-      if (*q == item) {
-        queue.erase(q);
-        break;
-      }
+    held -= item.held;
+    item.held = 0;
+    item.dropped = true;
+    if (!item.claimed) std::vector<unsigned char>().swap(item.data);
+    item.result = AheadResult();
   }
 
   void Read(Item& item) {
-    item.read = true;
     auto f = fs.Open(item.source, FileAccess::kRead, share::kRead | share::kWrite, Disposition::kOpenExisting);
     uint32_t dos = 0;
     if (!f || !f->GetTime(&dos)) return;
@@ -90,24 +91,22 @@ struct CompressAhead::Impl {
   // Reads the next sources while the bounds allow and hands them out.
   void TopUp() {
     if (workers.empty()) return;
-    int64_t held = Held();
     bool handed = false;
-    while (read_count < expected.size() && read_count < kMaxAhead && held < kHeldAhead) {
-      std::shared_ptr<Item> item = expected[read_count++];
-      Read(*item);
-      if (!item->usable) continue;
-      held += item->size;
+    while (read_end < items.size() && read_end - next < kMaxAhead && Held() < kHeldAhead) {
+      Item& item = *items[read_end++];
+      Read(item);
+      if (!item.usable) continue;
       ThreadLockHolder hold(lock);
-      item->held = item->size;
-      this->held += item->size;
-      queue.push_back(item);
+      item.held = item.size;
+      held += item.size;
+      queue.push_back(&item);
       handed = true;
     }
     if (handed)
       for (auto& w : wakes) w->Set();
   }
 
-  void Deflate(Item& item) {
+  AheadResult Deflate(const Item& item) {
     struct Sink : TKblnStream {
       AheadResult& r;
       explicit Sink(AheadResult& result) : r(result) {}
@@ -115,13 +114,14 @@ struct CompressAhead::Impl {
       int64_t Seek(int64_t, SeekOrigin) override { return -1; }
       uint32_t Write(const void* buffer, uint32_t n) override {
         const auto* p = static_cast<const unsigned char*>(buffer);
-        r.pieces.push_back(AheadPiece{std::vector<unsigned char>(p, p + n), false, 0});
+        r.bytes.insert(r.bytes.end(), p, p + n);
         return n;
       }
-    } sink(item.result);
+    };
+    AheadResult result;
+    Sink sink(result);
     int64_t position = 0;
-    TCompressionStream z(item.level, sink,
-                         [&] { item.result.pieces.push_back(AheadPiece{{}, true, position}); });
+    TCompressionStream z(item.level, sink, [&] { result.marks.push_back({result.bytes.size(), position}); });
     const int64_t size = static_cast<int64_t>(item.data.size());
     while (position < size) {
       {
@@ -134,39 +134,52 @@ struct CompressAhead::Impl {
       z.Write(at, n);
     }
     z.Finish();
-    item.result.read = size;
+    result.read = size;
+    return result;
+  }
+
+  Item* Claim() {
+    ThreadLockHolder hold(lock);
+    Item* item = nullptr;
+    while (item == nullptr && queue_head < queue.size()) {
+      Item* candidate = queue[queue_head++];
+      if (!candidate->dropped) item = candidate;
+    }
+    if (queue_head == queue.size()) {
+      queue.clear();
+      queue_head = 0;
+    }
+    if (item != nullptr) item->claimed = true;
+    return item;
   }
 
   void WorkerLoop(ThreadSignal& wake) {
     for (;;) {
-      std::shared_ptr<Item> item;
+      Item* item = nullptr;
       for (;;) {
         {
           ThreadLockHolder hold(lock);
           if (stop) return;
-          if (!queue.empty()) {
-            item = queue.front();
-            queue.pop_front();
-            break;
-          }
         }
+        item = Claim();
+        if (item != nullptr) break;
         wake.Wait();
       }
-      bool failed = false;
+      AheadResult result;
       try {
-        Deflate(*item);
+        result = Deflate(*item);
       } catch (const Stopped&) {
         return;
       } catch (...) {
-        failed = true;
+        result = AheadResult();
+        result.failed = true;
       }
-      int64_t out = 0;
-      for (const AheadPiece& p : item->result.pieces) out += static_cast<int64_t>(p.bytes.size());
       std::vector<unsigned char>().swap(item->data);
+      const int64_t out = static_cast<int64_t>(result.bytes.size());
       {
         ThreadLockHolder hold(lock);
-        item->result.failed = failed;
-        if (item->held != 0) {  // not dropped meanwhile
+        if (!item->dropped) {
+          item->result = std::move(result);
           held += out - item->held;
           item->held = out;
         }
@@ -202,23 +215,23 @@ CompressAhead::~CompressAhead() {
 bool CompressAhead::Running() const { return !impl_->workers.empty(); }
 
 void CompressAhead::Expect(std::vector<std::string> sources) {
-  for (size_t i = 0; i < impl_->read_count; ++i) impl_->Drop(impl_->expected[i]);
-  impl_->expected.clear();
-  impl_->read_count = 0;
+  Impl& m = *impl_;
+  for (size_t i = m.next; i < m.read_end; ++i) m.Drop(*m.items[i]);
+  m.next = m.read_end = m.items.size();
   for (std::string& s : sources) {
-    auto item = std::make_shared<Item>();
+    auto item = std::make_unique<Item>();
     item->source = std::move(s);
-    item->level = impl_->level;
-    impl_->expected.push_back(std::move(item));
+    item->level = m.level;
+    m.items.push_back(std::move(item));
   }
-  impl_->TopUp();
+  m.TopUp();
 }
 
 bool CompressAhead::Facts(const std::string& source, TCompressionLevel level, int64_t* size,
                           uint32_t* dos_time) const {
   const Impl& m = *impl_;
-  for (size_t at = 0; at < m.read_count; ++at) {
-    const Item& item = *m.expected[at];
+  for (size_t at = m.next; at < m.read_end; ++at) {
+    const Item& item = *m.items[at];
     if (!SameText(item.source, source)) continue;
     if (!item.usable || item.level != level) return false;
     *size = item.size;
@@ -233,18 +246,18 @@ std::unique_ptr<AheadResult> CompressAhead::Take(const std::string& source, int6
   Impl& m = *impl_;
   // The source is looked for among those read ahead, and the next; those
   // before it were not added after all.
-  const size_t window = std::min(m.expected.size(), m.read_count + 1);
-  size_t at = 0;
-  while (at < window && !SameText(m.expected[at]->source, source)) ++at;
-  if (at == window) return nullptr;
-  for (size_t i = 0; i < at; ++i) m.Drop(m.expected[i]);
-  std::shared_ptr<Item> item = m.expected[at];
-  const bool was_read = at < m.read_count;
-  m.expected.erase(m.expected.begin(), m.expected.begin() + static_cast<std::ptrdiff_t>(at) + 1);
-  m.read_count = was_read ? m.read_count - (at + 1) : 0;
-  if (!was_read || !item->usable || item->size != size || item->file_date != file_date || item->level != level) {
+  const size_t window_end = std::min(m.items.size(), m.read_end + 1);
+  size_t at = m.next;
+  while (at < window_end && !SameText(m.items[at]->source, source)) ++at;
+  if (at == window_end) return nullptr;
+  for (size_t i = m.next; i < at; ++i) m.Drop(*m.items[i]);
+  Item& item = *m.items[at];
+  const bool was_read = at < m.read_end;
+  m.next = at + 1;
+  if (m.read_end < m.next) m.read_end = m.next;
+  if (!was_read || !item.usable || item.size != size || item.file_date != file_date || item.level != level) {
     // Not read ahead (the bounds were reached) or changed since: its add does it.
-    if (was_read) m.Drop(item);
+    m.Drop(item);
     m.TopUp();
     return nullptr;
   }
@@ -252,12 +265,13 @@ std::unique_ptr<AheadResult> CompressAhead::Take(const std::string& source, int6
   for (;;) {
     {
       ThreadLockHolder hold(m.lock);
-      if (item->done) break;
+      if (item.done) break;
     }
     m.main_wake.Wait();
   }
+  auto result = std::make_unique<AheadResult>(std::move(item.result));
   m.Drop(item);
-  return std::make_unique<AheadResult>(std::move(item->result));
+  return result;
 }
 
 }  // namespace kit

@@ -15,16 +15,15 @@
 
 namespace kit {
 
-// A deflated source: compressed bytes and, between them, the progress marks
-// the compressor gave, each with the source bytes read by then.
-struct AheadPiece {
-  std::vector<unsigned char> bytes;
-  bool progress = false;
-  int64_t source_position = 0;
-};
-
+// A deflated source: its compressed bytes, and the progress marks the
+// compressor gave, each after `at` bytes with the source bytes read by then.
 struct AheadResult {
-  std::vector<AheadPiece> pieces;
+  struct Mark {
+    size_t at;
+    int64_t source_position;
+  };
+  std::vector<unsigned char> bytes;
+  std::vector<Mark> marks;
   int64_t read = 0;
   bool failed = false;  // the compressor failed
 };

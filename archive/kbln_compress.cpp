@@ -246,6 +246,7 @@ void TKblnCompress::AddFiles(bool only_add) {
   std::unique_ptr<File> archive;
   int64_t restore_size = -1;  // what the archive is cut back to when the run fails
   bool complete = false;
+  bool own_ahead = false;  // sources expected by this add itself
   Guarded(
       true,
       [&] {
@@ -296,21 +297,27 @@ void TKblnCompress::AddFiles(bool only_add) {
           }
         StartTotals();
         stats_.TotalCompressedSize = 0;
-        int to_compress = 0;
-        for (int i = first_new; i < headers_.Count(); ++i) to_compress += headers_.FileHeaders(i)->Stored ? 0 : 1;
-        if (jobs_ > 1 && to_compress > 1) {
-          AddParallel(out, first_new);
-        } else {
-          for (int i = first_new; i < headers_.Count(); ++i) {
-            TFileHeader& h = *headers_.FileHeaders(i);
-            if (h.Stored) continue;
-            if (out.Seek(0, SeekOrigin::kEnd) < 0) throw EKCFHCannotWriteHeaders();
-            std::unique_ptr<AheadResult> taken;
-            if (ahead_) taken = ahead_->Take(h.FileName(), h.FileSize, h.FileDate, level_);
-            if (taken) AddTaken(h, out, *taken);
-            else AddOne(h, out);
+        // Several members on several processors: worker threads deflate
+        // them ahead of their turn.
+        if (jobs_ > 1 && !ahead_) {
+          std::vector<std::string> sources;
+          for (int i = first_new; i < headers_.Count(); ++i)
+            if (!headers_.FileHeaders(i)->Stored) sources.push_back(headers_.FileHeaders(i)->FileName());
+          if (sources.size() > 1) {
+            ExpectSources(std::move(sources));
+            own_ahead = ahead_ != nullptr;
           }
         }
+        for (int i = first_new; i < headers_.Count(); ++i) {
+          TFileHeader& h = *headers_.FileHeaders(i);
+          if (h.Stored) continue;
+          if (out.Seek(0, SeekOrigin::kEnd) < 0) throw EKCFHCannotWriteHeaders();
+          std::unique_ptr<AheadResult> taken;
+          if (ahead_) taken = ahead_->Take(h.FileName(), h.FileSize, h.FileDate, level_);
+          if (taken) AddTaken(h, out, *taken);
+          else AddOne(h, out);
+        }
+        if (own_ahead) ahead_.reset();
         // The new count goes in last: a run that fails before this point
         // leaves the archive as it was.
         headers_.WriteToStream(out);
@@ -326,6 +333,7 @@ void TKblnCompress::AddFiles(bool only_add) {
       },
       [&] {
         CloseStreams();
+        if (own_ahead) ahead_.reset();
         if (!complete) sum_size_ = -1;
         if (archive && !complete && restore_size >= 0) {
           TKblnNormalHandleStream out(*archive);
@@ -425,18 +433,22 @@ void TKblnCompress::AddTaken(TFileHeader& h, TKblnStream& archive, AheadResult& 
   if (OnBeforeAdding) OnBeforeAdding(*this, stats_);
   const int32_t header_pos = BeginMember(h, archive);
   int64_t written = 0;
-  for (const AheadPiece& p : taken.pieces) {
-    if (p.progress) {
-      if (abort_) throw EKCStop();
-      Pump();
-      ReportAdding(p.source_position, written);
-      continue;
+  // The bytes up to each mark, then the mark's progress report.
+  auto write_to = [&](size_t end) {
+    while (static_cast<size_t>(written) < end) {
+      const uint32_t n = static_cast<uint32_t>(std::min<size_t>(end - static_cast<size_t>(written), kCopyBlock));
+      const uint32_t w = archive.Write(taken.bytes.data() + written, n);
+      written += w;
+      if (w < n) DoFullDisk();
     }
-    uint32_t n = static_cast<uint32_t>(p.bytes.size());
-    uint32_t w = archive.Write(p.bytes.data(), n);
-    written += w;
-    if (w < n) DoFullDisk();
+  };
+  for (const AheadResult::Mark& mark : taken.marks) {
+    write_to(mark.at);
+    if (abort_) throw EKCStop();
+    Pump();
+    ReportAdding(mark.source_position, written);
   }
+  write_to(taken.bytes.size());
   if (taken.failed) throw ECompressionError("error");
   stats_.Finished = true;
   if (abort_) throw EKCStop();

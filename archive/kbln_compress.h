@@ -71,9 +71,9 @@ class TKblnCompress : public TComponent {
   void SetOffset(int32_t offset) { offset_ = offset; }
   TOverwriteType Overwrite() const { return overwrite_; }
   void SetOverwrite(TOverwriteType value) { overwrite_ = value; }
-  // Members AddFiles compresses at once. Beyond 1, worker threads compress
-  // ahead while this thread reads, writes and reports in member order: the
-  // archive, the events and the errors are those of a run with 1.
+  // Members AddFiles compresses at once. Beyond 1, worker threads deflate
+  // members ahead while this thread reads, writes and reports in member
+  // order: the archive, the events and the errors are those of a run with 1.
   int Jobs() const { return jobs_; }
   void SetJobs(int jobs) { jobs_ = jobs < 1 ? 1 : jobs; }
   // Sources that adds of one member each will name next, in order: with
@@ -150,9 +150,6 @@ class TKblnCompress : public TComponent {
   // AddOne with the member's output deflated ahead.
   void AddTaken(TFileHeader& h, TKblnStream& archive, AheadResult& taken);
   KnownSource KnownAhead();
-  // AddFiles' members from `first` on compressed by Jobs() workers
-  // (kbln_compress_parallel.cpp).
-  void AddParallel(TKblnStream& archive, int first);
   // stats_'s totals over the whole table (its sums cached in sum_size_).
   void StartTotals();
   // The progress update of AddStatus from a source position and the

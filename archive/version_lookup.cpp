@@ -1,6 +1,7 @@
 #include "archive/version_lookup.h"
 
 #include <unordered_map>
+#include <vector>
 #include <utility>
 
 #include "base/text.h"
@@ -19,8 +20,17 @@ struct Known {
   std::string version;
 };
 
-std::unordered_map<std::string, Known>& Sources() {
-  static std::unordered_map<std::string, Known> sources;
+struct KnownSources {
+  std::unordered_map<std::string, std::size_t> index;  // upper-case path
+  std::vector<Known> known;
+  void clear() {
+    index.clear();
+    known.clear();
+  }
+};
+
+KnownSources& Sources() {
+  static KnownSources sources;
   return sources;
 }
 }  // namespace
@@ -31,12 +41,12 @@ void SetSharedVersionLookup(FileVersionLookup lookup) {
 }
 
 std::string SourceFileVersion(const std::string& path, int64_t size, uint32_t dos_time) {
-  const std::string key = UpperCase(path);
-  auto it = Sources().find(key);
-  if (it != Sources().end() && it->second.size == size && it->second.dos_time == dos_time) return it->second.version;
-  std::string version = SharedFileVersion(path);
-  Sources()[key] = Known{size, dos_time, version};
-  return version;
+  KnownSources& sources = Sources();
+  auto [it, added] = sources.index.emplace(UpperCase(path), sources.known.size());
+  if (added) sources.known.push_back(Known{-1, 0, std::string()});
+  Known& k = sources.known[it->second];
+  if (k.size != size || k.dos_time != dos_time) k = Known{size, dos_time, SharedFileVersion(path)};
+  return k.version;
 }
 
 std::string SharedFileVersion(const std::string& path) {

@@ -52,26 +52,29 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
   if (name.empty()) return nullptr;
   if (!names_valid_) {
     names_.clear();
-    for (TComponent* c : components_)
-      if (!c->name_.empty()) names_.emplace(UpperAscii(c->name_), c);
+    for (std::size_t i = 0; i < components_.size(); ++i)
+      if (!components_[i]->name_.empty()) names_.emplace(UpperAscii(components_[i]->name_), i);
     names_valid_ = true;
   }
   auto it = names_.find(UpperAscii(name));
-  return it == names_.end() ? nullptr : it->second;
+  return it == names_.end() ? nullptr : components_[it->second];
 }
 
 // A new last component, or a renamed one, in the index of its owner's names.
 void TComponent::IndexName(const TComponent* c) {
   if (!names_valid_ || c->name_.empty()) return;
-  auto [it, added] = names_.emplace(UpperAscii(c->name_), const_cast<TComponent*>(c));
+  auto at = std::find(components_.rbegin(), components_.rend(), c);
+  if (at == components_.rend()) return;
+  const std::size_t position = static_cast<std::size_t>(components_.rend() - at) - 1;
+  auto [it, added] = names_.emplace(UpperAscii(c->name_), position);
   // Another of that name: which comes first is left to a rebuild.
-  if (!added && it->second != c) names_valid_ = false;
+  if (!added && it->second != position) names_valid_ = false;
 }
 
 void TComponent::SetName(const std::string& name) {
   if (owner_ != nullptr && owner_->names_valid_ && !name_.empty()) {
     auto it = owner_->names_.find(UpperAscii(name_));
-    if (it != owner_->names_.end() && it->second == this) owner_->names_valid_ = false;
+    if (it != owner_->names_.end() && owner_->components_[it->second] == this) owner_->names_valid_ = false;
   }
   name_ = name;
   if (owner_ != nullptr) owner_->IndexName(this);
@@ -100,10 +103,7 @@ void TComponent::RemoveComponent(TComponent* component) {
   auto it = std::find(components_.rbegin(), components_.rend(), component);
   if (it != components_.rend()) components_.erase(std::next(it).base());
   if (component->hears_siblings_) Erase(hearers_, component);
-  if (names_valid_ && !component->name_.empty()) {
-    auto n = names_.find(UpperAscii(component->name_));
-    if (n != names_.end() && n->second == component) names_valid_ = false;
-  }
+  names_valid_ = false;  // positions behind it have moved
   ++components_changes_;
   component->owner_ = nullptr;
 }

@@ -91,9 +91,9 @@ class TComponent {
   unsigned long long components_changes_ = 0;  // counts inserts and removals
   std::vector<TComponent*> hearers_;      // owned ones that hear siblings, in order
   bool hears_siblings_ = false;
-  // Owned components by upper-case name, the first of each name; built on
-  // the first look-up and kept up to date after.
-  mutable std::unordered_map<std::string, TComponent*> names_;
+  // Positions in components_ by upper-case name, the first of each name;
+  // built on the first look-up and kept up to date after.
+  mutable std::unordered_map<std::string, std::size_t> names_;
   mutable bool names_valid_ = false;
   std::vector<TComponent*> free_notifies_;
 };

@@ -1,7 +1,8 @@
 #include "model/component_list.h"
 
 #include <algorithm>
-#include <unordered_set>
+
+#include "model/install_container.h"
 
 namespace kit {
 
@@ -15,11 +16,6 @@ std::vector<TInstallContainer*>& ComponentList::Mutable() {
 namespace {
 
 // Like the list, never destroyed.
-std::unordered_set<const TInstallContainer*>& Members() {
-  static auto* set = new std::unordered_set<const TInstallContainer*>();
-  return *set;
-}
-
 std::vector<TInstallContainer*>& MutableWatchers() {
   static auto* list = new std::vector<TInstallContainer*>();
   return *list;
@@ -35,7 +31,13 @@ void EraseLast(std::vector<TInstallContainer*>& list, TInstallContainer* compone
 
 const std::vector<TInstallContainer*>& ComponentList::All() { return Mutable(); }
 
-bool ComponentList::Contains(const TInstallContainer* component) { return Members().count(component) != 0; }
+// The list is in creation order, so in order of serials.
+bool ComponentList::Alive(const TInstallContainer* component, uint64_t serial) {
+  const auto& list = All();
+  auto it = std::lower_bound(list.begin(), list.end(), serial,
+                             [](const TInstallContainer* c, uint64_t s) { return c->Serial() < s; });
+  return it != list.end() && *it == component;
+}
 
 const std::vector<TInstallContainer*>& ComponentList::Watchers() { return MutableWatchers(); }
 
@@ -45,20 +47,16 @@ TInstallContainer* ComponentList::Items(int index) {
   return list[static_cast<size_t>(index)];
 }
 
-void ComponentList::Add(TInstallContainer* component) {
-  Mutable().push_back(component);
-  Members().insert(component);
-}
+void ComponentList::Add(TInstallContainer* component) { Mutable().push_back(component); }
 
 void ComponentList::Remove(TInstallContainer* component) {
-  if (Members().erase(component) == 0) return;
   EraseLast(Mutable(), component);
   EraseLast(MutableWatchers(), component);
 }
 
 void ComponentList::Watch(TInstallContainer* component) {
   auto& list = MutableWatchers();
-  if (Contains(component) && std::find(list.begin(), list.end(), component) == list.end()) list.push_back(component);
+  if (std::find(list.begin(), list.end(), component) == list.end()) list.push_back(component);
 }
 
 }  // namespace kit

@@ -3,6 +3,7 @@
 // when they are destroyed.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 namespace kit {
@@ -15,7 +16,9 @@ class ComponentList {
   static int Count() { return static_cast<int>(All().size()); }
   // The component at index, or null outside the list.
   static TInstallContainer* Items(int index);
-  static bool Contains(const TInstallContainer* component);
+  // Whether the component made as the serial-th still exists (the pointer
+  // itself may be to freed memory; it is only compared).
+  static bool Alive(const TInstallContainer* component, uint64_t serial);
   // Components told of the end of every other one (a link keeps a pointer to
   // the object it points to), in creation order.
   static const std::vector<TInstallContainer*>& Watchers();

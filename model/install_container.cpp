@@ -59,16 +59,14 @@ void TInstallContainer::AnnounceDestruction() {
   if (announced_) return;
   announced_ = true;
   // Told: whoever can hold this one: its container, its helpers and the
-  // watchers, the last created first.
-  std::vector<TInstallContainer*> told = ComponentList::Watchers();
-  told.insert(told.end(), helpers_.begin(), helpers_.end());
+  // watchers. One told twice (a watching helper) finds nothing left to do.
+  std::vector<std::pair<uint64_t, TInstallContainer*>> told;
   if (auto* helper = dynamic_cast<TBaseHelperComponent*>(this); helper != nullptr && helper->container_ != nullptr)
-    told.push_back(helper->container_);
-  std::sort(told.begin(), told.end(),
-            [](const TInstallContainer* a, const TInstallContainer* b) { return a->serial_ > b->serial_; });
-  told.erase(std::unique(told.begin(), told.end()), told.end());
-  for (TInstallContainer* other : told)
-    if (other != this && ComponentList::Contains(other)) other->ContainerRemoved(this);  // a handler may free others
+    told.emplace_back(helper->container_->serial_, helper->container_);
+  for (TBaseHelperComponent* h : helpers_) told.emplace_back(h->serial_, h);
+  for (TInstallContainer* c : ComponentList::Watchers()) told.emplace_back(c->serial_, c);
+  for (const auto& [serial, other] : told)  // a handler may free others
+    if (other != this && ComponentList::Alive(other, serial)) other->ContainerRemoved(this);
 }
 
 void TInstallContainer::WatchRemovals() { ComponentList::Watch(this); }

@@ -129,6 +129,9 @@ class TInstallContainer : public TComponent, public TParameterObject {
   // Pushes the chosen install type down the tree, helpers first.
   virtual void SetCurrentInstallType(TInstallType type);
 
+  // The component's place in the order of creation (1 for the first).
+  uint64_t Serial() const { return serial_; }
+
   // A component that is being destroyed; told before it goes to its
   // container, its helpers, and to every component that watches removals.
   virtual void ContainerRemoved(TInstallContainer* component);
@@ -168,8 +171,7 @@ class TInstallContainer : public TComponent, public TParameterObject {
   // Stores without checks (loading, container changes).
   void StoreDestDirType(TPathSpecifiers type) { dest_dir_type_ = type; }
   void StoreOrder(int32_t order) { order_ = order; }
-  // Tells those that can hold this one, last created first, that it is
-  // going. Done once, from the most derived destructor that knows the
+  // Tells those that can hold this one that it is going. Done once, from the most derived destructor that knows the
   // component's class (TBaseHelperComponent, or this class).
   void AnnounceDestruction();
   // From a constructor: this component is told of every other one's end.

@@ -96,6 +96,59 @@ for preset in win32 win64; do
   fi
 done
 
+# A generated product of 10,000 files of 1 KB and 50 of 1 MB
+# (scripts/bench_product.py), its installer made by kitsetup from the stock
+# install program: *BUILD against plain deflate on the same bytes (the
+# payload and the installer setup.1 holds), then setup.exe /VERYSILENT.
+n=${KIT_BENCH_FILES:-10000}
+cmake --build "$b" -j "${KIT_JOBS:-2}" --target kitsetup >/dev/null
+g=$work/generated
+mkdir -p "$g/src"
+python3 scripts/bench_product.py payload "$n" "$g/src/BENCHSRC"
+python3 scripts/bench_product.py form "$n" 'C:\BENCHSRC' "$g/product.dfm"
+"$b/tools/kitsetup/kitsetup" "$g/product.dfm" "$p/install" "$g/install.exe" --sources "$g/src" >/dev/null
+gen_times=()
+for i in $(seq "$runs"); do
+  m=$g/build-$i
+  "$kitvm" create "$m" --version nt4 >/dev/null
+  cp -r "$g/src/BENCHSRC" "$m/drives/c/BENCHSRC"
+  "$kitvm" put "$m" "$g/install.exe" 'C:\KIT\INSTALL.EXE'
+  "$kitvm" put "$m" "$p/KobbelinLoadProgram" 'C:\Kobbelin\KobbelinLoadProgram.exe'
+  "$kitvm" regset "$m" 'HKLM\Software\Tarn Vell\Kobbelin96' KobbelinDirectory 'C:\Kobbelin'
+  "$kitvm" put "$m" "$work/BUILD.INF" 'C:\KIT\BUILD.INF'
+  t0=$(now)
+  KOBBELIN_SETUP_MODE=verysilent "$kitvm" run "$m" 'C:\KIT\INSTALL.EXE' '*BUILD' </dev/null >/dev/null 2>&1
+  t1=$(now)
+  gen_times+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')")
+done
+gen_s=$(printf '%s\n' "${gen_times[@]}" | median)
+gen_zlib=$(python3 - "$g/src/BENCHSRC" "$g/install.exe" "$runs" <<'PY'
+import os, sys, time, zlib
+files = [os.path.join(d, f) for d, _, fs in os.walk(sys.argv[1]) for f in fs] + [sys.argv[2]]
+data = [open(f, "rb").read() for f in files]
+times = []
+for _ in range(int(sys.argv[3])):
+    t = time.perf_counter()
+    for d in data:
+        zlib.compress(d, 9)
+    times.append(time.perf_counter() - t)
+print("%.3f" % sorted(times)[len(times) // 2])
+PY
+)
+gen_in=$(( $(du -bs "$g/src/BENCHSRC" | cut -f1) + $(stat -c %s "$g/install.exe") ))
+say "generated product ($n + 50 files) *BUILD, native: $gen_in bytes in, median ${gen_s} s of $runs runs (${gen_times[*]})"
+say "plain deflate level 9 (python zlib) on the same bytes: ${gen_zlib} s; throughput ratio build/deflate: $(awk -v z="$gen_zlib" -v k="$gen_s" 'BEGIN { printf "%.2f", z / k }')"
+gdist=$g/build-1/drives/c/DIST
+t=$g/target
+"$kitvm" create "$t" --version nt4 >/dev/null
+"$kitvm" put "$t" "$gdist/setup.exe" 'C:\DIST\SETUP.EXE'
+t0=$(now)
+rc=0
+KOBBELIN_SETUP_MODE= "$kitvm" run "$t" 'C:\DIST\SETUP.EXE' /VERYSILENT </dev/null >"$g/install.txt" 2>&1 || rc=$?
+t1=$(now)
+[ "$rc" -eq 0 ] || { echo "the installation of the generated product failed ($rc), see $g/install.txt"; exit 1; }
+say "generated product: setup.exe /VERYSILENT to its end, native: $(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }') s, $(find "$t/drives/c/KitBench" -type f | wc -l) files; setup.exe $(stat -c %s "$gdist/setup.exe") bytes (setup.1 $(stat -c %s "$gdist/setup.1"), files.1 $(stat -c %s "$gdist/files.1"))"
+
 # Under Wine (KIT_BENCH_WINE=1, the $KIT_WIN_PRESET build): *BUILD of the same
 # payload with the Windows programs, then setup.exe /SILENT (pages answered
 # unseen, the backdrop and the progress shown) to its end, each in a fresh

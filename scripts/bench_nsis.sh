@@ -41,12 +41,21 @@ winpath() { echo "Z:${1//\//\\}"; }
 payload() { python3 scripts/bench_product.py payload "$1" "$2"; }
 form() { python3 scripts/bench_product.py form "$1" "$2" "$3"; }
 
-# build PRESET FORM: the kit's programs with the product's form.
-build() {
-  cmake --preset "$1" -DKIT_BENCH_MAIN_FORM="$2" >/dev/null
-  cmake --build "build/$1" -j "${KIT_JOBS:-2}" --target install_bench_program load_program >/dev/null
+# installer PRESET FORM SOURCES OUT: the preset's stock install program with
+# the product's form appended by kitsetup, as a product maker makes it.
+installer() {
+  local stock=build/$1/driver/install.exe
+  cmake --build "build/$1" -j "${KIT_JOBS:-2}" --target install_program load_program >/dev/null
+  if [ "$1" = native ]; then  # as shipped: without its symbols
+    stock=$work/install-native
+    strip -s -o "$stock" build/native/driver/install
+  fi
+  build/native/tools/kitsetup/kitsetup "$2" "$stock" "$4" --sources "$3" >/dev/null
 }
 
+cmake --preset native >/dev/null
+cmake --build build/native -j "${KIT_JOBS:-2}" --target kitsetup kitvm >/dev/null
+cmake --preset "$preset" >/dev/null
 native_build=${KIT_BENCH_NATIVE:-1}
 kitvm=build/native/tools/kitvm/kitvm
 for n in $counts; do
@@ -57,10 +66,9 @@ for n in $counts; do
 
   # ---- under Wine, a fresh prefix: the kit, then NSIS
   form "$n" "$(winpath "$src")" "$work/form-wine.dfm"
-  build "$preset" "$work/form-wine.dfm"
   kit=$work/wine-$n/kit dist=$work/wine-$n/dist
   mkdir -p "$kit" "$dist"
-  cp "build/$preset/driver/install_bench.exe" "$kit/INSTALL.EXE"
+  installer "$preset" "$work/form-wine.dfm" / "$kit/INSTALL.EXE"
   cp "build/$preset/loader/KobbelinLoadProgram.exe" "$kit/"
   printf '%s\r\n' "$(winpath "$dist")" >"$kit/BUILD.INF"
   kit_start_display
@@ -124,13 +132,13 @@ EOF
   # ---- natively, in an emulated machine
   [ "$native_build" = 1 ] || continue
   form "$n" 'C:\BENCHSRC' "$work/form-native.dfm"
-  build native "$work/form-native.dfm"
-  cmake --build build/native -j "${KIT_JOBS:-2}" --target kitvm >/dev/null
   m=$work/native-$n/build-machine t=$work/native-$n/target-machine
-  mkdir -p "$work/native-$n"
+  mkdir -p "$work/native-$n/src"
+  ln -sfn "$src" "$work/native-$n/src/BENCHSRC"
+  installer native "$work/form-native.dfm" "$work/native-$n/src" "$work/native-$n/INSTALL.EXE"
   "$kitvm" create "$m" --version nt4 >/dev/null
   cp -r "$src" "$m/drives/c/BENCHSRC"
-  "$kitvm" put "$m" build/native/driver/install_bench 'C:\KIT\INSTALL.EXE' >/dev/null
+  "$kitvm" put "$m" "$work/native-$n/INSTALL.EXE" 'C:\KIT\INSTALL.EXE' >/dev/null
   "$kitvm" put "$m" build/native/loader/KobbelinLoadProgram 'C:\Kobbelin\KobbelinLoadProgram.exe' >/dev/null
   "$kitvm" regset "$m" 'HKLM\Software\Tarn Vell\Kobbelin96' KobbelinDirectory 'C:\Kobbelin' >/dev/null
   printf 'C:\\DIST\r\n' >"$work/native-$n/BUILD.INF"
