@@ -52,5 +52,36 @@ TEST(Component, FreeNotificationClearsReference) {
   EXPECT_EQ(log[1], "holder drops target");
 }
 
+TEST(Component, FindsByNameAfterRenamesRemovalsAndTwins) {
+  std::vector<std::string> log;
+  Probe root(nullptr, &log, "root");
+  auto* a = new Probe(&root, &log, "Alpha");
+  auto* b = new Probe(&root, &log, "Beta");
+  EXPECT_EQ(root.FindComponent("ALPHA"), a);  // the index is built here
+  b->SetName("Gamma");
+  EXPECT_EQ(root.FindComponent("beta"), nullptr);
+  EXPECT_EQ(root.FindComponent("gamma"), b);
+  auto* twin = new Probe(&root, &log, "alpha");  // the first of a name is found
+  EXPECT_EQ(root.FindComponent("Alpha"), a);
+  delete a;
+  EXPECT_EQ(root.FindComponent("Alpha"), twin);
+  EXPECT_EQ(root.FindComponent("Gamma"), b);
+  root.RemoveComponent(b);
+  EXPECT_EQ(root.FindComponent("Gamma"), nullptr);
+  delete b;
+}
+
+TEST(Component, AListeningSiblingIsToldOfAnothersEnd) {
+  std::vector<std::string> log;
+  Probe root(nullptr, &log, "root");
+  auto* listener = new Probe(&root, &log, "listener");
+  auto* quiet = new TComponent(&root);
+  quiet->SetName("quiet");
+  listener->ref = quiet;
+  delete quiet;
+  EXPECT_EQ(listener->ref, nullptr);
+  EXPECT_EQ(log, (std::vector<std::string>{"listener drops quiet"}));
+}
+
 }  // namespace
 }  // namespace kit
