@@ -308,12 +308,13 @@ class InstallEndToEndTest : public DriverTest {
     return v.AsString().value_or("?");
   }
   // A local server registers itself in its own process: wait for it, and
-  // for the process to let go of its file.
+  // for the process to let go of its file, up to 30 s each (a loaded
+  // machine under Wine may take several seconds to start the process).
   std::string AwaitRegistered(const std::string& path, const std::string& want) {
     std::string got;
-    for (int i = 0; i < 200 && (got = Registered(path)) != want; ++i)
+    for (int i = 0; i < 600 && (got = Registered(path)) != want; ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 600; ++i) {
       if (platform_.Files().Open(path, FileAccess::kReadWrite, share::kNone, Disposition::kOpenExisting)) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
