@@ -13,6 +13,7 @@
 #include "archive/archive_paths.h"
 #include "base/setup_log.h"
 #include "base/text.h"
+#include "platform/threads.h"
 
 namespace kit {
 
@@ -669,7 +670,7 @@ void TKblnCompress::ExtractOne(const std::string& line) {
       if (!dest_handle_) throw EKCCouldNotCreateFile(dest);
       WriteMember(h, dest);
       CloseStreams();
-      if (!temp.empty() && !fs_.MoveEx(temp, dest, movefile::kReplaceExisting)) throw EKCCouldNotCreateFile(dest);
+      if (!temp.empty() && !MoveIntoPlace(temp, dest)) throw EKCCouldNotCreateFile(dest);
       placed = true;
       if (SetupLog::Active())
         SetupLog::Write("file", dest + ": " + (existed ? "replaced, " : "written, ") + std::to_string(h.FileSize) +
@@ -682,6 +683,16 @@ void TKblnCompress::ExtractOne(const std::string& line) {
     }
   }
   DestFileName.clear();
+}
+
+// A destination another program holds for a moment (a scanner, a process
+// that has just ended) refuses the move: it is tried again for up to 2 s.
+bool TKblnCompress::MoveIntoPlace(const std::string& temp, const std::string& dest) {
+  for (int attempt = 0;; ++attempt) {
+    if (fs_.MoveEx(temp, dest, movefile::kReplaceExisting)) return true;
+    if (attempt == kMoveAttempts - 1) return false;
+    PauseThread(kMovePause);
+  }
 }
 
 // Inflates the current member into dest_handle_, whole and dated.

@@ -142,6 +142,9 @@ class TKblnCompress : public TComponent {
   bool Decompress(TKblnStream& dest);
   std::string DamageText(TFileHeader& h, const std::string& what) const;
   void WriteMember(TFileHeader& h, const std::string& dest);
+  bool MoveIntoPlace(const std::string& temp, const std::string& dest);
+  static constexpr int kMoveAttempts = 20;
+  static constexpr uint32_t kMovePause = 100;  // ms
   // One chunk of a split; false when the member is copied whole.
   bool SplitChunk(int32_t old_end, std::unique_ptr<File>& volume,
                   std::unique_ptr<TKblnNormalHandleStream>& volume_stream, std::string& volume_name,

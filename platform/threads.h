@@ -13,6 +13,9 @@ namespace kit {
 // The processors the system runs programs on (at least 1).
 int ProcessorCount();
 
+// Lets the calling thread wait that long.
+void PauseThread(uint32_t milliseconds);
+
 class WorkerThread {
  public:
   // Starts `body` at once; an exception leaving it is dropped.

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <system_error>
@@ -11,6 +12,8 @@ int ProcessorCount() {
   unsigned n = std::thread::hardware_concurrency();
   return n == 0 ? 1 : static_cast<int>(n);
 }
+
+void PauseThread(uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 struct WorkerThread::Impl {
   std::thread thread;

@@ -12,6 +12,8 @@ int ProcessorCount() {
   return info.dwNumberOfProcessors == 0 ? 1 : static_cast<int>(info.dwNumberOfProcessors);
 }
 
+void PauseThread(uint32_t milliseconds) { Sleep(milliseconds); }
+
 struct WorkerThread::Impl {
   std::function<void()> body;
   HANDLE handle = nullptr;
