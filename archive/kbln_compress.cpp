@@ -395,9 +395,6 @@ void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
       throw error;
     }
     source_stream_ = std::make_unique<TKblnNormalHandleStream>(*source_file_);
-    LoadStats(h);
-    stats_.CompressedSize = 0;
-    if (OnBeforeAdding) OnBeforeAdding(*this, stats_);
     const int32_t header_pos = BeginMember(h, archive);
     CountingStream packed(archive);
     // A short write is a full disk.
@@ -414,12 +411,7 @@ void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
     } catch (const EWriteError&) {
       DoFullDisk();
     }
-    stats_.Finished = true;
-    AddStatus(packed.Written());
-    stats_.Finished = false;
-    stats_.CompressionRatio = PercentByte(stats_.CompressedSize, stats_.FileSize);
-    EndMember(h, archive, header_pos, packed.Written());
-    if (OnAfterAdding) OnAfterAdding(*this, stats_);
+    EndMember(h, archive, header_pos, source_stream_->Position(), packed.Written());
   } catch (...) {
     CloseStreams();
     throw;
@@ -429,9 +421,6 @@ void TKblnCompress::AddOne(TFileHeader& h, TKblnStream& archive) {
 
 void TKblnCompress::AddTaken(TFileHeader& h, TKblnStream& archive, AheadResult& taken) {
   current_header_ = &h;
-  LoadStats(h);
-  stats_.CompressedSize = 0;
-  if (OnBeforeAdding) OnBeforeAdding(*this, stats_);
   const int32_t header_pos = BeginMember(h, archive);
   int64_t written = 0;
   // The bytes up to each mark, then the mark's progress report.
@@ -445,23 +434,17 @@ void TKblnCompress::AddTaken(TFileHeader& h, TKblnStream& archive, AheadResult& 
   };
   for (const AheadResult::Mark& mark : taken.marks) {
     write_to(mark.at);
-    if (abort_) throw EKCStop();
-    Pump();
-    ReportAdding(mark.source_position, written);
+    Progress(mark.source_position, written);
   }
   write_to(taken.bytes.size());
   if (taken.failed) throw ECompressionError("error");
-  stats_.Finished = true;
-  if (abort_) throw EKCStop();
-  Pump();
-  ReportAdding(taken.read, written);
-  stats_.Finished = false;
-  stats_.CompressionRatio = PercentByte(stats_.CompressedSize, stats_.FileSize);
-  EndMember(h, archive, header_pos, written);
-  if (OnAfterAdding) OnAfterAdding(*this, stats_);
+  EndMember(h, archive, header_pos, taken.read, written);
 }
 
 int32_t TKblnCompress::BeginMember(TFileHeader& h, TKblnStream& archive) {
+  LoadStats(h);
+  stats_.CompressedSize = 0;
+  if (OnBeforeAdding) OnBeforeAdding(*this, stats_);
   int64_t at = archive.Seek(0, SeekOrigin::kEnd);
   if (at < 0) throw EKCFHCannotWriteHeaders();
   int32_t header_pos = CheckedPosition(at);
@@ -470,7 +453,12 @@ int32_t TKblnCompress::BeginMember(TFileHeader& h, TKblnStream& archive) {
   return header_pos;
 }
 
-void TKblnCompress::EndMember(TFileHeader& h, TKblnStream& archive, int32_t header_pos, int64_t packed_size) {
+void TKblnCompress::EndMember(TFileHeader& h, TKblnStream& archive, int32_t header_pos, int64_t read,
+                              int64_t packed_size) {
+  stats_.Finished = true;
+  Progress(read, packed_size);
+  stats_.Finished = false;
+  stats_.CompressionRatio = PercentByte(stats_.CompressedSize, stats_.FileSize);
   stats_.TotalCompressedSize += static_cast<int32_t>(packed_size);
   int64_t end = static_cast<int64_t>(h.DataStart) + packed_size;
   h.DataEnd = CheckedPosition(end - 1);
@@ -479,12 +467,17 @@ void TKblnCompress::EndMember(TFileHeader& h, TKblnStream& archive, int32_t head
   if (archive.Seek(header_pos, SeekOrigin::kBegin) != header_pos) throw EKCFHCannotWriteHeaders();
   h.WriteToStream(archive);
   archive.Seek(0, SeekOrigin::kEnd);
+  if (OnAfterAdding) OnAfterAdding(*this, stats_);
 }
 
 void TKblnCompress::AddStatus(int64_t compressed_size) {
+  Progress(source_stream_ ? source_stream_->Position() : 0, compressed_size);
+}
+
+void TKblnCompress::Progress(int64_t source_position, int64_t compressed_size) {
   if (abort_) throw EKCStop();
   Pump();
-  ReportAdding(source_stream_ ? source_stream_->Position() : 0, compressed_size);
+  ReportAdding(source_position, compressed_size);
 }
 
 void TKblnCompress::ReportAdding(int64_t source_position, int64_t compressed_size) {

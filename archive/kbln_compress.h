@@ -158,11 +158,14 @@ class TKblnCompress : public TComponent {
   // The progress update of AddStatus from a source position and the
   // compressed size so far.
   void ReportAdding(int64_t source_position, int64_t compressed_size);
-  // A member at the archive's end: BeginMember writes its header as a
-  // placeholder and returns where; the compressed bytes follow; EndMember
-  // completes the header.
+  // A member at the archive's end: BeginMember raises OnBeforeAdding, writes
+  // the header as a placeholder and returns where; the compressed bytes
+  // follow; EndMember reports the member finished (`read` source bytes),
+  // completes the header and raises OnAfterAdding.
   int32_t BeginMember(TFileHeader& h, TKblnStream& archive);
-  void EndMember(TFileHeader& h, TKblnStream& archive, int32_t header_pos, int64_t packed_size);
+  void EndMember(TFileHeader& h, TKblnStream& archive, int32_t header_pos, int64_t read, int64_t packed_size);
+  // A progress report: the abort check, the message pump, the figures.
+  void Progress(int64_t source_position, int64_t compressed_size);
   void CloseStreams();
 
   FileSystem& fs_;

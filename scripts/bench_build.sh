@@ -20,6 +20,22 @@ results=$work/results.txt
 say() { echo "$*" | tee -a "$results"; }
 now() { date +%s.%N; }
 median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
+# deflate_s DIR FILE...: median seconds of plain deflate level 9 (Python's
+# zlib, the engine's level) on every file under DIR and the files named.
+deflate_s() {
+  python3 - "$runs" "$@" <<'PY'
+import os, sys, time, zlib
+files = [os.path.join(d, f) for d, _, fs in os.walk(sys.argv[2]) for f in fs] + sys.argv[3:]
+data = [open(f, "rb").read() for f in files]
+times = []
+for _ in range(int(sys.argv[1])):
+    t = time.perf_counter()
+    for d in data:
+        zlib.compress(d, 9)
+    times.append(time.perf_counter() - t)
+print("%.3f" % sorted(times)[len(times) // 2])
+PY
+}
 
 cmake --build "$b" -j "${KIT_JOBS:-2}" --target kitvm install_program uninstall_program load_program tinst_program >/dev/null
 p=$work/programs
@@ -37,11 +53,16 @@ machine() {  # a build machine with the payload, the kit and BUILD.INF
     "$kitvm" put "$m" "$work/payload/$rel" "C:\\TAVWIN\\${rel//\//\\}"
   done
   "$kitvm" put "$m" "$p/uninstall" 'C:\Program Files\Kobbelin32\Version2\uninstall.exe'
-  "$kitvm" put "$m" "$p/KobbelinLoadProgram" 'C:\Kobbelin\KobbelinLoadProgram.exe'
-  "$kitvm" regset "$m" 'HKLM\Software\Tarn Vell\Kobbelin96' KobbelinDirectory 'C:\Kobbelin'
-  "$kitvm" put "$m" "$p/install" 'C:\KIT\INSTALL.EXE'
+  kit_on "$m" "$p/install"
+}
+# kit_on M INSTALLER: the loading program where the kit's registry value
+# says, the installer and BUILD.INF naming C:\DIST.
+kit_on() {
+  "$kitvm" put "$1" "$p/KobbelinLoadProgram" 'C:\Kobbelin\KobbelinLoadProgram.exe'
+  "$kitvm" regset "$1" 'HKLM\Software\Tarn Vell\Kobbelin96' KobbelinDirectory 'C:\Kobbelin'
+  "$kitvm" put "$1" "$2" 'C:\KIT\INSTALL.EXE'
   printf 'C:\\DIST\r\n' >"$work/BUILD.INF"
-  "$kitvm" put "$m" "$work/BUILD.INF" 'C:\KIT\BUILD.INF'
+  "$kitvm" put "$1" "$work/BUILD.INF" 'C:\KIT\BUILD.INF'
 }
 
 build_times=() setup_bytes=0
@@ -58,19 +79,7 @@ build_s=$(printf '%s\n' "${build_times[@]}" | median)
 # The build compresses the payload and the uninstaller into files.1 and
 # install into setup.1.
 in_bytes=$(( $(du -bs "$work/payload" | cut -f1) + $(stat -c %s "$p/install") + $(stat -c %s "$p/uninstall") ))
-zlib_s=$(python3 - "$work/payload" "$p/install" "$p/uninstall" "$runs" <<'PY'
-import os, sys, time, zlib
-files = [os.path.join(d, f) for d, _, fs in os.walk(sys.argv[1]) for f in fs] + sys.argv[2:4]
-data = [open(f, "rb").read() for f in files]
-times = []
-for _ in range(int(sys.argv[4])):
-    t = time.perf_counter()
-    for d in data:
-        zlib.compress(d, 9)
-    times.append(time.perf_counter() - t)
-print("%.3f" % sorted(times)[len(times) // 2])
-PY
-)
+zlib_s=$(deflate_s "$work/payload" "$p/install" "$p/uninstall")
 say "Tavrix *BUILD, native: $in_bytes bytes in, median ${build_s} s of $runs runs (the whole program run)"
 say "plain deflate level 9 (python zlib) on the same bytes: ${zlib_s} s"
 say "throughput ratio build/deflate: $(awk -v z="$zlib_s" -v k="$build_s" 'BEGIN { printf "%.2f", z / k }')"
@@ -112,29 +121,14 @@ for i in $(seq "$runs"); do
   m=$g/build-$i
   "$kitvm" create "$m" --version nt4 >/dev/null
   cp -r "$g/src/BENCHSRC" "$m/drives/c/BENCHSRC"
-  "$kitvm" put "$m" "$g/install.exe" 'C:\KIT\INSTALL.EXE'
-  "$kitvm" put "$m" "$p/KobbelinLoadProgram" 'C:\Kobbelin\KobbelinLoadProgram.exe'
-  "$kitvm" regset "$m" 'HKLM\Software\Tarn Vell\Kobbelin96' KobbelinDirectory 'C:\Kobbelin'
-  "$kitvm" put "$m" "$work/BUILD.INF" 'C:\KIT\BUILD.INF'
+  kit_on "$m" "$g/install.exe"
   t0=$(now)
   KOBBELIN_SETUP_MODE=verysilent "$kitvm" run "$m" 'C:\KIT\INSTALL.EXE' '*BUILD' </dev/null >/dev/null 2>&1
   t1=$(now)
   gen_times+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')")
 done
 gen_s=$(printf '%s\n' "${gen_times[@]}" | median)
-gen_zlib=$(python3 - "$g/src/BENCHSRC" "$g/install.exe" "$runs" <<'PY'
-import os, sys, time, zlib
-files = [os.path.join(d, f) for d, _, fs in os.walk(sys.argv[1]) for f in fs] + [sys.argv[2]]
-data = [open(f, "rb").read() for f in files]
-times = []
-for _ in range(int(sys.argv[3])):
-    t = time.perf_counter()
-    for d in data:
-        zlib.compress(d, 9)
-    times.append(time.perf_counter() - t)
-print("%.3f" % sorted(times)[len(times) // 2])
-PY
-)
+gen_zlib=$(deflate_s "$g/src/BENCHSRC" "$g/install.exe")
 gen_in=$(( $(du -bs "$g/src/BENCHSRC" | cut -f1) + $(stat -c %s "$g/install.exe") ))
 say "generated product ($n + 50 files) *BUILD, native: $gen_in bytes in, median ${gen_s} s of $runs runs (${gen_times[*]})"
 say "plain deflate level 9 (python zlib) on the same bytes: ${gen_zlib} s; throughput ratio build/deflate: $(awk -v z="$gen_zlib" -v k="$gen_s" 'BEGIN { printf "%.2f", z / k }')"
