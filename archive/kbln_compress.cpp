@@ -111,11 +111,26 @@ void TKblnCompress::ExpectSources(std::vector<std::string> sources) {
   ahead_->Expect(std::move(sources));
 }
 
-void TKblnCompress::CloseStreams() {
+void TKblnCompress::CloseStreams(bool keep_source) {
   dest_file_.reset();
   dest_handle_.reset();
   source_stream_.reset();
+  if (keep_source && source_file_ && headers_.MultiVolume == 0) {
+    kept_source_ = std::move(source_file_);
+    kept_name_ = compressed_file_;
+  }
   source_file_.reset();
+  if (!keep_source) kept_source_.reset();
+}
+
+void TKblnCompress::OpenMemberSource(const TFileHeader& h) {
+  source_stream_.reset();
+  if (kept_source_ && headers_.MultiVolume == 0 && SameText(kept_name_, compressed_file_))
+    source_file_ = std::move(kept_source_);
+  else
+    OpenDiskFile(source_file_, h.FirstDisk == 0 ? 1 : h.FirstDisk, FileAccess::kRead, compressed_file_);
+  kept_source_.reset();
+  source_stream_ = std::make_unique<TKblnNormalHandleStream>(*source_file_);
 }
 
 void TKblnCompress::SetCompressedFile(const std::string& value) {
@@ -123,6 +138,7 @@ void TKblnCompress::SetCompressedFile(const std::string& value) {
     bool same_set = headers_loaded_ && headers_.MultiVolume != 0 &&
                     SameText(archive_paths::ChangeExt(value, ".1"), archive_paths::ChangeExt(compressed_file_, ".1"));
     if (!same_set) headers_loaded_ = false;
+    kept_source_.reset();
   }
   compressed_file_ = value;
 }
@@ -538,7 +554,7 @@ bool TKblnCompress::ShouldWrite(const std::string& dest, bool exists, const std:
 void TKblnCompress::ExtractFiles() {
   abort_ = false;
   operation_ = TOperation::kExtracting;
-  CloseStreams();
+  CloseStreams(true);
   Guarded(
       true,
       [&] {
@@ -549,7 +565,7 @@ void TKblnCompress::ExtractFiles() {
         for (const std::string& line : lines) ExtractOne(line);
       },
       [&] {
-        CloseStreams();
+        CloseStreams(true);
         files_.clear();
         DestFileName.clear();
       });
@@ -654,15 +670,13 @@ void TKblnCompress::ExtractOne(const std::string& line) {
     const std::string& target = fresh ? dest : temp;
     bool placed = false;
     try {
-      source_stream_.reset();
-      OpenDiskFile(source_file_, h.FirstDisk == 0 ? 1 : h.FirstDisk, FileAccess::kRead, compressed_file_);
-      source_stream_ = std::make_unique<TKblnNormalHandleStream>(*source_file_);
+      OpenMemberSource(h);
       current_disk_ = h.FirstDisk;
       dest_handle_ = fresh ? std::move(fresh)
                            : fs_.Open(temp, FileAccess::kReadWrite, share::kNone, Disposition::kCreateAlways);
       if (!dest_handle_) throw EKCCouldNotCreateFile(dest);
       WriteMember(h, dest);
-      CloseStreams();
+      CloseStreams(true);
       if (!temp.empty() && !MoveIntoPlace(temp, dest)) throw EKCCouldNotCreateFile(dest);
       placed = true;
       if (SetupLog::Active())

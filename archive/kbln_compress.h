@@ -107,6 +107,8 @@ class TKblnCompress : public TComponent {
   // ---- operations
   void AddFiles(bool only_add);
   void ExtractFiles();
+  // Closes the archive that extraction keeps open between calls.
+  void ReleaseArchive() { kept_source_.reset(); }
   // Inflates member `index` into nothing, checking it as ExtractFiles would;
   // writes no file.
   void TestMember(int index);
@@ -166,7 +168,12 @@ class TKblnCompress : public TComponent {
   void EndMember(TFileHeader& h, TKblnStream& archive, int32_t header_pos, int64_t read, int64_t packed_size);
   // A progress report: the abort check, the message pump, the figures.
   void Progress(int64_t source_position, int64_t compressed_size);
-  void CloseStreams();
+  // Closes the streams; the archive read last stays open for the next
+  // extraction when `keep_source` (see kept_source_).
+  void CloseStreams(bool keep_source = false);
+  // The member's archive as source_stream_: the kept handle when it is of
+  // CompressedFile, otherwise opened.
+  void OpenMemberSource(const TFileHeader& h);
 
   FileSystem& fs_;
   std::unique_ptr<CompressAhead> ahead_;
@@ -200,6 +207,11 @@ class TKblnCompress : public TComponent {
   std::unique_ptr<TKblnNormalHandleStream> source_stream_;
   std::unique_ptr<File> dest_handle_;
   std::unique_ptr<TKblnNormalHandleStream> dest_file_;
+  // A single-volume archive stays open from one extraction to the next
+  // (an installation extracts one member per call) until another operation,
+  // another archive or ReleaseArchive; the table is trusted as long, too.
+  std::unique_ptr<File> kept_source_;
+  std::string kept_name_;
 };
 
 }  // namespace kit

@@ -555,6 +555,36 @@ TEST_F(ArchiveTest, CompressedFileSetterKeepsOrDropsTheTable) {
   EXPECT_FALSE(engine.HeadersLoaded());
 }
 
+TEST_F(ArchiveTest, ExtractionKeepsTheArchiveOpenUntilAnotherOperation) {
+  Build({{"C:\\S\\A", "aa"}, {"C:\\S\\B", "bbbb"}});
+  const std::string archive = "C:\\BUILD\\files.1";
+  int opens = 0;
+  fs.fault = [&](const std::string& op, const std::string& path) {
+    if (op == "open" && SameText(path, archive)) ++opens;
+    return false;
+  };
+  engine.SetCompressedFile(archive);
+  Extract("C:\\S\\A");
+  Extract("C:\\S\\B");
+  EXPECT_EQ(fs.FileData("C:\\OUT\\B"), "bbbb");
+  EXPECT_EQ(opens, 2);  // the table, then both members through one handle
+  EXPECT_FALSE(fs.RemoveFile(archive));
+  engine.ReleaseArchive();
+  EXPECT_TRUE(fs.RemoveFile(archive));
+
+  // Another archive, or any other operation, lets go of it too.
+  Build({{"C:\\S\\A", "aa"}});
+  engine.SetCompressedFile(archive);
+  Extract("C:\\S\\A");
+  engine.SetCompressedFile("C:\\BUILD\\other.1");
+  EXPECT_TRUE(fs.RemoveFile(archive));
+  Build({{"C:\\S\\A", "aa"}});
+  engine.SetCompressedFile(archive);
+  Extract("C:\\S\\A");
+  engine.TestMember(0);
+  EXPECT_TRUE(fs.RemoveFile(archive));
+}
+
 TEST_F(ArchiveTest, QueriesLoadTheTable) {
   Build({{"C:\\S\\A", "aa"}, {"C:\\S\\B", "bbbb"}});
   TKblnCompress reader(nullptr, fs, Services());

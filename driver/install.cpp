@@ -10,10 +10,12 @@
 #include "base/text.h"
 #include "driver/driver_seams.h"
 #include "driver/platform_class.h"
+#include "files/install_engine.h"
 #include "model/component_list.h"
 #include "model/errors.h"
 #include "model/reboot_needed.h"
 #include "platform/current_platform.h"
+#include "system/install_log.h"
 #include "system/registry_routines.h"
 #include "translation/translation.h"
 #include "ui/application.h"
@@ -242,10 +244,18 @@ void TInstall::RunInstallation() {
                            event::kBeginningDialogManager})
     Raise(name);
 
-  try {
-    Process();
-  } catch (const EAbort&) {
-    // Ends the processing quietly; the run goes on.
+  {
+    // Extraction keeps the archive open from file to file, and the log its
+    // section's key; not beyond.
+    struct ArchiveRelease {
+      ~ArchiveRelease() { InstallEngine().ReleaseArchive(); }
+    } archive_release;
+    InstallLogSession log_session;
+    try {
+      Process();
+    } catch (const EAbort&) {
+      // Ends the processing quietly; the run goes on.
+    }
   }
 
   if (unfinished_count_ > 0) AddRestartLink();

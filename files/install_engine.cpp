@@ -27,7 +27,7 @@ TKblnCompress& InstallEngine() {
   Platform& platform = CurrentPlatform();
   if (!shared.engine || shared.generation != CurrentPlatformGeneration()) {
     KblnServices services;
-    services.process_messages = [] { Application().ProcessMessages(); };
+    services.process_messages = [] { Application().KeepResponsive(); };
     services.show_message = [](const std::string& text) { ShowMessageBox(text, "", mb::kOk); };
     services.last_error = [] { return CurrentPlatform().LastError(); };
     shared.engine = std::make_unique<TKblnCompress>(nullptr, platform.Files(), std::move(services));

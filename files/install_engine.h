@@ -8,7 +8,7 @@
 namespace kit {
 
 // The engine on the current platform's file system, with the message pump
-// of the application, its message boxes and the platform's last error. A new
+// of the application (TApplication::KeepResponsive), its message boxes and the platform's last error. A new
 // engine is made when the current platform has changed since the last call.
 TKblnCompress& InstallEngine();
 

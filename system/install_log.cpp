@@ -13,37 +13,38 @@
 namespace kit {
 namespace {
 
-// The registry routines of the log, all under HKEY_LOCAL_MACHINE: a string
-// write that creates the key on the way and raises EIRCannotWriteValue, and
-// a string read that gives the default on any failure.
+// The registry routine of the log, under HKEY_LOCAL_MACHINE: a string
+// write that creates the key on the way and raises EIRCannotWriteValue.
 void WriteLogString(const std::string& key, const std::string& name, const std::string& value) {
   WriteRegistryString(rootcode::kLocalMachine, key, name, value);
 }
 
-std::string ReadLogString(const std::string& key, const std::string& name,
-                          const std::string& default_value) {
-  return ReadRegistryString(rootcode::kLocalMachine, key, name, default_value);
+// The section's key for writing, made when missing; when it can be neither
+// opened nor made for writing, the key for reading if it exists. `writable`
+// tells which. One handle serves every read and write of an entry.
+std::unique_ptr<RegKey> OpenSection(const std::string& section, bool* writable) {
+  Registry& reg = CurrentPlatform().Reg();
+  std::unique_ptr<RegKey> k = reg.Open(RegRoot::kLocalMachine, section, RegAccess::kAll, true);
+  *writable = k != nullptr;
+  if (!k) k = reg.Open(RegRoot::kLocalMachine, section, RegAccess::kRead, false);
+  return k;
 }
 
-bool LogKeyExists(const std::string& key) {
-  return CurrentPlatform().Reg().Open(RegRoot::kLocalMachine, key, RegAccess::kRead, false) !=
-         nullptr;
-}
-
-bool LogValueExists(const std::string& key, const std::string& name) {
-  auto k = CurrentPlatform().Reg().Open(RegRoot::kLocalMachine, key, RegAccess::kRead, false);
+// The section's count as stored, "0" when missing or not a string.
+std::string EntriesText(RegKey* k) {
   RegValue v;
-  return k && k->Query(name, &v);
+  if (k == nullptr || !k->Query("Entries", &v)) return "0";
+  std::optional<std::string> text = v.AsString();
+  return text ? *text : "0";
 }
 
 // Writes entry "File" + n and then the count "Entries" = n of the section,
 // as one change where the registry can; answers false when the entry was
 // not written, and raises when only the count was not.
-bool WriteEntryAndCount(const std::string& section, const std::string& n, const std::string& text) {
-  auto k = CurrentPlatform().Reg().Open(RegRoot::kLocalMachine, section, RegAccess::kAll, true);
-  if (!k) return false;
+bool WriteEntryAndCount(RegKey& k, const std::string& section, const std::string& n,
+                        const std::string& text) {
   const size_t written =
-      k->SetValues({{"File" + n, RegValue::String(text)}, {"Entries", RegValue::String(n)}});
+      k.SetValues({{"File" + n, RegValue::String(text)}, {"Entries", RegValue::String(n)}});
   if (written == 0) return false;
   if (written == 1) throw EIRCannotWriteValue(section, "Entries", n);
   if (SetupLog::Active())
@@ -54,9 +55,10 @@ bool WriteEntryAndCount(const std::string& section, const std::string& n, const 
 // The name of the next entry: "File" + (count + 1), or the next number
 // after it when a value of that name is there already (a count that was not
 // written, or a foreign writer), so no entry is ever overwritten.
-std::string NextEntryName(const std::string& key, int32_t count) {
+std::string NextEntryName(RegKey* k, int32_t count) {
   int64_t n = static_cast<int64_t>(count) + 1;
-  while (n < INT32_MAX && LogValueExists(key, "File" + std::to_string(n))) ++n;
+  RegValue v;
+  while (k != nullptr && n < INT32_MAX && k->Query("File" + std::to_string(n), &v)) ++n;
   return std::to_string(n);
 }
 
@@ -76,6 +78,55 @@ bool ParseCount(const std::string& text, int32_t* count) {
 
 }  // namespace
 
+struct InstallLogSession::Kept {
+  std::string section;
+  std::unique_ptr<RegKey> key;
+  int32_t count = 0;
+};
+
+namespace {
+
+InstallLogSession::Kept* g_kept = nullptr;
+
+// Through the kept key of `section`: true when the entry is written; false
+// (and nothing kept) when there is none or it failed.
+bool WriteThroughKept(const std::string& section, const std::string& path) {
+  InstallLogSession::Kept* kept = g_kept;
+  if (kept == nullptr || !kept->key || kept->section != section) return false;
+  const std::string n = NextEntryName(kept->key.get(), kept->count);
+  bool written = false;
+  try {
+    written = WriteEntryAndCount(*kept->key, section, n, path);
+  } catch (...) {
+    kept->key.reset();
+    throw;
+  }
+  if (!written || !ParseCount(n, &kept->count)) {
+    kept->key.reset();
+    return false;
+  }
+  return true;
+}
+
+void Keep(const std::string& section, std::unique_ptr<RegKey> key, const std::string& n) {
+  InstallLogSession::Kept* kept = g_kept;
+  if (kept == nullptr || !ParseCount(n, &kept->count)) return;
+  kept->section = section;
+  kept->key = std::move(key);
+}
+
+}  // namespace
+
+InstallLogSession::InstallLogSession() {
+  if (g_kept != nullptr) return;
+  kept_ = std::make_unique<Kept>();
+  g_kept = kept_.get();
+}
+
+InstallLogSession::~InstallLogSession() {
+  if (g_kept == kept_.get()) g_kept = nullptr;
+}
+
 std::string InstalledPath(const std::string& dest_dir, const std::string& dest_name) {
   return IncludeTrailingBackslash(dest_dir) + dest_name;
 }
@@ -85,16 +136,22 @@ void WriteFilesLogEntry(const std::string& log_key, const std::string& path) {
   for (int suffix = 0; suffix <= installlog::kFilesSuffixLimit; ++suffix) {
     const std::string section =
         log_key + "\\Files" + (suffix == 0 ? std::string() : std::to_string(suffix));
-    const std::string entries = ReadLogString(section, "Entries", "0");
+    if (WriteThroughKept(section, path)) return;
+    bool writable = false;
+    std::unique_ptr<RegKey> k = OpenSection(section, &writable);
+    const std::string entries = EntriesText(k.get());
     int32_t count = 0;
     if (!ParseCount(entries, &count)) {
       failure.emplace(section, "Entries", entries);
       continue;
     }
-    const std::string n = NextEntryName(section, count);
-    if (WriteEntryAndCount(section, n, path)) return;
+    const std::string n = NextEntryName(k.get(), count);
+    if (writable && WriteEntryAndCount(*k, section, n, path)) {
+      Keep(section, std::move(k), n);
+      return;
+    }
     failure.emplace(section, "File" + n, path);
-    if (!LogKeyExists(section)) break;
+    if (!k) break;  // neither there nor to be made
   }
   throw *failure;
 }
@@ -107,14 +164,16 @@ std::string ActiveXStyle(bool dll_style, bool exe_style) {
 void WriteActiveXLogEntry(const std::string& log_key, const std::string& path, bool dll_style,
                           bool exe_style) {
   const std::string section = log_key + "\\ActiveX";
-  const std::string entries = ReadLogString(section, "Entries", "0");
+  bool writable = false;
+  std::unique_ptr<RegKey> k = OpenSection(section, &writable);
+  const std::string entries = EntriesText(k.get());
   int32_t count = 0;
   if (!ParseCount(entries, &count))
     throw EConvertError("'" + entries + "' is not a valid integer value (value Entries of " +
                         section + ")");
-  const std::string n = NextEntryName(section, count);
+  const std::string n = NextEntryName(k.get(), count);
   const std::string text = path + ";" + ActiveXStyle(dll_style, exe_style);
-  if (!WriteEntryAndCount(section, n, text)) throw EIRCannotWriteValue(section, "File" + n, text);
+  if (!writable || !WriteEntryAndCount(*k, section, n, text)) throw EIRCannotWriteValue(section, "File" + n, text);
 }
 
 void WriteInstallFileLogEntry(const std::string& log_key, const std::string& path,

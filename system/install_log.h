@@ -19,9 +19,12 @@
 // - TUninstallEXE::WriteUninstallLog: WriteUninstallRegistration only.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace kit {
+
+class RegKey;
 
 namespace installlog {
 // "Files" and then at most this many suffixed subkeys are tried before a
@@ -45,6 +48,24 @@ std::string InstalledPath(const std::string& dest_dir, const std::string& dest_n
 // count that was never written) is passed over for the next free number, so
 // no entry is overwritten.
 void WriteFilesLogEntry(const std::string& log_key, const std::string& path);
+
+// While a session lives (an installation's processing), the "Files" family
+// keeps the section it wrote last open and its count in memory: the next
+// entry costs the check that its name is free and the two writes. A write
+// that fails through the kept key is tried again the full way. Sessions do
+// not nest: an inner one leaves the outer one in charge.
+class InstallLogSession {
+ public:
+  InstallLogSession();
+  ~InstallLogSession();
+  InstallLogSession(const InstallLogSession&) = delete;
+  InstallLogSession& operator=(const InstallLogSession&) = delete;
+
+  struct Kept;
+
+ private:
+  std::unique_ptr<Kept> kept_;
+};
 
 // The registration style recorded for an ActiveX server: "1" when it is a
 // local server (also when both are set), "0" for an in-process server only,

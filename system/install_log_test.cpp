@@ -57,6 +57,23 @@ TEST_F(InstallLogTest, AnotherInstallationContinuesTheNumberingAndListsFilesAgai
                           "File4=\"c:\\Tavwin\\b.dll\""}));
 }
 
+TEST_F(InstallLogTest, SessionKeepsNumberingPassesTakenNamesAndSurvivesALostKey) {
+  FaultPlatform faults(m_.platform());
+  ScopedPlatform scope(faults);
+  InstallLogSession session;
+  WriteFilesLogEntry(log_key_, "c:\\Tavwin\\a.dll");
+  Put("\\Files", "File2", "c:\\other\\taken.dll");  // a foreign writer
+  faults.ResetCounters();
+  WriteFilesLogEntry(log_key_, "c:\\Tavwin\\b.dll");
+  EXPECT_EQ(faults.Calls("Reg.Open"), 0);
+  EXPECT_EQ(faults.Calls("Key.Query"), 2);  // File2 is taken, File3 free
+  EXPECT_EQ(Log(), (Lines{"[]", "[Files]", "Entries=\"3\"", "File1=\"c:\\Tavwin\\a.dll\"",
+                          "File2=\"c:\\other\\taken.dll\"", "File3=\"c:\\Tavwin\\b.dll\""}));
+  ASSERT_TRUE(m_.platform().Reg().DeleteKeyTree(RegRoot::kLocalMachine, log_key_));
+  WriteFilesLogEntry(log_key_, "c:\\Tavwin\\c.dll");  // through a new key
+  EXPECT_EQ(Log(), (Lines{"[]", "[Files]", "Entries=\"1\"", "File1=\"c:\\Tavwin\\c.dll\""}));
+}
+
 TEST_F(InstallLogTest, CountThatIsNoPlainNumberSendsTheEntryToTheNextSubkey) {
   // Only decimal digits count; "Files" itself stays as it was each time.
   const char* bad[] = {"abc", "-1", "+2", " 3", "", "99999999999"};

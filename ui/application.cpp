@@ -89,7 +89,12 @@ void TApplication::Terminate() {
 }
 
 void TApplication::ProcessMessages() {
+  last_pump_ = std::chrono::steady_clock::now();
   if (!Backend().ProcessMessages()) terminated_ = true;
+}
+
+void TApplication::KeepResponsive() {
+  if (std::chrono::steady_clock::now() - last_pump_ >= kResponsiveInterval) ProcessMessages();
 }
 
 const std::string& TApplication::Title() const {

@@ -3,6 +3,7 @@
 // leaves an event handler.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -52,6 +53,10 @@ class TApplication : public TComponent {
   bool Terminated() const { return terminated_; }
   // Dispatches the messages that are waiting.
   void ProcessMessages();
+  // For loops of many small steps: dispatches the waiting messages when
+  // kResponsiveInterval has passed since they last were, otherwise nothing.
+  void KeepResponsive();
+  static constexpr std::chrono::milliseconds kResponsiveInterval{20};
 
   const std::string& Title() const;
   void SetTitle(const std::string& title) { title_ = title; }
@@ -83,6 +88,7 @@ class TApplication : public TComponent {
   std::vector<std::unique_ptr<WidgetBackend>> retired_;
   TForm* main_form_ = nullptr;
   bool terminated_ = false;
+  std::chrono::steady_clock::time_point last_pump_{};
   mutable std::string title_;
   TExceptionEvent on_exception_;
   TCursor screen_cursor_ = crDefault;

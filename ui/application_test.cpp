@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/threads.h"
 #include "ui/form.h"
 #include "ui/message_box.h"
 #include "ui/testing/headless_app.h"
@@ -148,6 +149,17 @@ TEST_F(AppTest, ProcessMessagesRunsWhatIsWaitingAndNoticesAQuit) {
   EXPECT_EQ(runs, 2);
   EXPECT_TRUE(Application().Terminated());
   EXPECT_EQ(backend().ProcessMessagesCalls(), 2);
+}
+
+TEST_F(AppTest, KeepResponsivePumpsOnlyOnceTheIntervalHasPassed) {
+  Application().ProcessMessages();
+  const int before = backend().ProcessMessagesCalls();
+  for (int i = 0; i < 1000; ++i) Application().KeepResponsive();
+  const int pumped = backend().ProcessMessagesCalls() - before;
+  EXPECT_LE(pumped, 5);  // microseconds of work; a stalled machine may pump a few
+  PauseThread(30);
+  Application().KeepResponsive();
+  EXPECT_EQ(backend().ProcessMessagesCalls() - before, pumped + 1);
 }
 
 TEST_F(AppTest, CreateFormDefersStartUpWorkUntilTheFormIsComplete) {
