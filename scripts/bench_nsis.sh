@@ -3,9 +3,11 @@
 # files, in the same run: a product of N files of 1 KB plus 50 files of 1 MB
 # (N = 1,000 and 10,000; KIT_BENCH_COUNTS changes it), built by the kit's
 # *BUILD and by makensis (SetCompressor zlib), installed silently under Wine
-# on a fresh prefix each (setup.exe /VERYSILENT, the NSIS installer /S), and
-# natively by the kit in an emulated machine. Prints the times, their ratio
-# and the sizes of both installers and their stubs; the lines also go to
+# on a fresh prefix each (setup.exe /VERYSILENT, the NSIS installer /S),
+# KIT_BENCH_RUNS times in turn (default 3), and natively by the kit in an
+# emulated machine. An installation's time runs from the start of the
+# program to its end (Wine's own server lingers after that, the same for
+# both, and is not counted). Prints the medians, their ratio and the sizes of both installers and their stubs; the lines also go to
 # $KIT_BENCH_DIR/results.txt (default build/bench-nsis).
 #
 # Under Wine the kit's program is that of $KIT_WIN_PRESET (win64 where no
@@ -19,6 +21,7 @@ command -v makensis >/dev/null || apt-get install -y nsis >/dev/null
 export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
 export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
 counts=${KIT_BENCH_COUNTS:-1000 10000}
+runs=${KIT_BENCH_RUNS:-3}
 work=$(realpath -m "${KIT_BENCH_DIR:-build/bench-nsis}")
 rm -rf "$work"
 mkdir -p "$work"
@@ -34,6 +37,7 @@ nsis_stub=/usr/share/nsis/Stubs/zlib-$nsis_target
 
 now() { date +%s.%N; }
 elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : sprintf("%.2f", (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 size() { stat -c %s "$1"; }
 winpath() { echo "Z:${1//\//\\}"; }
@@ -104,26 +108,34 @@ EOF
   # setup.exe alone: the self-extracting distribution, not setup.1 beside it.
   mkdir -p "$work/wine-$n/selfx"
   cp "$dist/setup.exe" "$work/wine-$n/selfx/"
-  rc=0
-  t0=$(now)
-  wine "$work/wine-$n/selfx/setup.exe" /VERYSILENT "/LOG=C:\\kit-setup.log" || rc=$?
-  wineserver -w
-  t1=$(now)
-  kit_install=$(elapsed "$t0" "$t1")
-  kit_files=$(find "$WINEPREFIX/drive_c/KitBench" -type f 2>/dev/null | wc -l)
-  cp "$WINEPREFIX/drive_c/kit-setup.log" "$work/wine-$n/" 2>/dev/null || true
-
-  t0=$(now)
-  wine "$work/wine-$n/nsis_setup.exe" /S || true
-  wineserver -w
-  t1=$(now)
-  nsis_install=$(elapsed "$t0" "$t1")
-  nsis_files=$(find "$WINEPREFIX/drive_c/NsisBench" -type f 2>/dev/null | wc -l)
-  # This prefix goes; the display and the wine shim stay for the next product.
+  # The build's prefix goes; each installation runs in a fresh one.
   wineserver -k >/dev/null 2>&1 || true
   rm -rf "$WINEPREFIX"
+  kit_times=() nsis_times=() rc=0
+  for run in $(seq "$runs"); do
+    kit_new_prefix
+    t0=$(now)
+    wine "$work/wine-$n/selfx/setup.exe" /VERYSILENT "/LOG=C:\\kit-setup.log" || rc=$?
+    t1=$(now)
+    wineserver -w
+    kit_times+=("$(elapsed "$t0" "$t1")")
+    kit_files=$(find "$WINEPREFIX/drive_c/KitBench" -type f 2>/dev/null | wc -l)
+    cp "$WINEPREFIX/drive_c/kit-setup.log" "$work/wine-$n/" 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
 
-  say "wine ($preset): kit setup.exe /VERYSILENT $kit_install s (exit $rc, $kit_files files), NSIS /S $nsis_install s ($nsis_files files), kit/NSIS $(ratio "$kit_install" "$nsis_install")"
+    kit_new_prefix
+    t0=$(now)
+    wine "$work/wine-$n/nsis_setup.exe" /S || true
+    t1=$(now)
+    wineserver -w
+    nsis_times+=("$(elapsed "$t0" "$t1")")
+    nsis_files=$(find "$WINEPREFIX/drive_c/NsisBench" -type f 2>/dev/null | wc -l)
+    rm -rf "$WINEPREFIX"
+  done
+  kit_install=$(median "${kit_times[@]}")
+  nsis_install=$(median "${nsis_times[@]}")
+
+  say "wine ($preset): kit setup.exe /VERYSILENT $kit_install s (exit $rc, $kit_files files), NSIS /S $nsis_install s ($nsis_files files), kit/NSIS $(ratio "$kit_install" "$nsis_install"); medians of $runs (kit ${kit_times[*]}, NSIS ${nsis_times[*]})"
   say "build: kit *BUILD $kit_build s, makensis $nsis_build s, kit/NSIS $(ratio "$kit_build" "$nsis_build")"
   say "installers: kit setup.exe $(size "$dist/setup.exe") bytes, NSIS $(size "$work/wine-$n/nsis_setup.exe") bytes"
   say "stubs: kit loader $(size "$kit/KobbelinLoadProgram.exe") + installer $(size "$kit/INSTALL.EXE") bytes, NSIS $(basename "$nsis_stub") $(size "$nsis_stub") bytes"

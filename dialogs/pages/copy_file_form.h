@@ -3,6 +3,8 @@
 // which stops the extraction when the driver agrees.
 #pragma once
 
+#include <chrono>
+
 #include "dialogs/base_during_copy_form.h"
 
 namespace kit {
@@ -20,13 +22,15 @@ class TCopyFileForm : public TBaseDuringCopyForm {
   static const char* StoredName() { return "copy_file_form.dfm"; }
 
   // The whole run's share in ProgressBar2, the file's in ProgressBar1, the
-  // file's name in lblCopyingFile; repainted at once.
+  // file's name in lblCopyingFile; repainted at once for a new file or a
+  // full bar, otherwise at most every TApplication::kResponsiveInterval.
   void UpdateStatus(TFileStatusParameter& status) override;
 
  private:
   TProgressBar* file_bar_;
   TProgressBar* total_bar_;
   TLabel* file_name_;
+  std::chrono::steady_clock::time_point painted_{};
 };
 
 }  // namespace kit
