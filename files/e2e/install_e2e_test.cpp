@@ -308,14 +308,16 @@ class InstallEndToEndTest : public DriverTest {
     return v.AsString().value_or("?");
   }
   // A local server registers itself in its own process: wait for it, and
-  // for the process to let go of its file, up to 30 s each (a loaded
+  // for the process to let go of its file (if it is still there), up to 30 s each (a loaded
   // machine under Wine may take several seconds to start the process).
   std::string AwaitRegistered(const std::string& path, const std::string& want) {
     std::string got;
     for (int i = 0; i < 600 && (got = Registered(path)) != want; ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     for (int i = 0; i < 600; ++i) {
-      if (platform_.Files().Open(path, FileAccess::kReadWrite, share::kNone, Disposition::kOpenExisting)) break;
+      if (!platform_.Files().Exists(path) ||
+          platform_.Files().Open(path, FileAccess::kReadWrite, share::kNone, Disposition::kOpenExisting))
+        break;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return got;
@@ -671,6 +673,11 @@ class RemovalTest : public InstallEndToEndTest {
 TEST_F(RemovalTest, TwoInstallationsAreRemovedAndTheUninstallerGoesAtTheRestart) {
   Build();
   ASSERT_TRUE(Install()) << Why();
+#ifdef _WIN32
+  // The local server registers itself in its own process; replacing it while
+  // that still runs would be a replacement at the restart.
+  AwaitRegistered(Path("TAVSRV.EXE"), "local");
+#endif
   ASSERT_TRUE(Install()) << Why();
   ASSERT_EQ(SharedDLLCount(Path("VENDOR")), 2u);
 #ifndef _WIN32
@@ -699,6 +706,9 @@ TEST_F(RemovalTest, OnTheWindows95FamilyTheUninstallerGoesThroughWininit) {
   platform_.Files().RemoveFile(wininit);
   Build();
   ASSERT_TRUE(Install()) << Why();
+#ifdef _WIN32
+  AwaitRegistered(Path("TAVSRV.EXE"), "local");
+#endif
 #ifndef _WIN32
   Emulated().ClearJournal();
 #endif
