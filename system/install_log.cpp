@@ -173,7 +173,8 @@ void WriteActiveXLogEntry(const std::string& log_key, const std::string& path, b
                         section + ")");
   const std::string n = NextEntryName(k.get(), count);
   const std::string text = path + ";" + ActiveXStyle(dll_style, exe_style);
-  if (!writable || !WriteEntryAndCount(*k, section, n, text)) throw EIRCannotWriteValue(section, "File" + n, text);
+  if (!writable || !WriteEntryAndCount(*k, section, n, text))
+    throw EIRCannotWriteValue(section, "File" + n, text);
 }
 
 void WriteInstallFileLogEntry(const std::string& log_key, const std::string& path,
