@@ -115,21 +115,17 @@ void TKblnCompress::CloseStreams(bool keep_source) {
   dest_file_.reset();
   dest_handle_.reset();
   source_stream_.reset();
-  if (keep_source && source_file_ && headers_.MultiVolume == 0) {
-    kept_source_ = std::move(source_file_);
-    kept_name_ = compressed_file_;
-  }
+  if (keep_source && source_file_ && headers_.MultiVolume == 0) kept_source_ = std::move(source_file_);
   source_file_.reset();
   if (!keep_source) kept_source_.reset();
 }
 
 void TKblnCompress::OpenMemberSource(const TFileHeader& h) {
   source_stream_.reset();
-  if (kept_source_ && headers_.MultiVolume == 0 && SameText(kept_name_, compressed_file_))
+  if (kept_source_)
     source_file_ = std::move(kept_source_);
   else
     OpenDiskFile(source_file_, h.FirstDisk == 0 ? 1 : h.FirstDisk, FileAccess::kRead, compressed_file_);
-  kept_source_.reset();
   source_stream_ = std::make_unique<TKblnNormalHandleStream>(*source_file_);
 }
 

@@ -171,8 +171,8 @@ class TKblnCompress : public TComponent {
   // Closes the streams; the archive read last stays open for the next
   // extraction when `keep_source` (see kept_source_).
   void CloseStreams(bool keep_source = false);
-  // The member's archive as source_stream_: the kept handle when it is of
-  // CompressedFile, otherwise opened.
+  // The member's archive as source_stream_: the kept handle, otherwise
+  // opened.
   void OpenMemberSource(const TFileHeader& h);
 
   FileSystem& fs_;
@@ -209,9 +209,9 @@ class TKblnCompress : public TComponent {
   std::unique_ptr<TKblnNormalHandleStream> dest_file_;
   // A single-volume archive stays open from one extraction to the next
   // (an installation extracts one member per call) until another operation,
-  // another archive or ReleaseArchive; the table is trusted as long, too.
+  // another CompressedFile or ReleaseArchive; the table is trusted as long,
+  // too. When set, it is CompressedFile's.
   std::unique_ptr<File> kept_source_;
-  std::string kept_name_;
 };
 
 }  // namespace kit

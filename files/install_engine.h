@@ -8,8 +8,9 @@
 namespace kit {
 
 // The engine on the current platform's file system, with the message pump
-// of the application (TApplication::KeepResponsive), its message boxes and the platform's last error. A new
-// engine is made when the current platform has changed since the last call.
+// of the application (TApplication::KeepResponsive), its message boxes and
+// the platform's last error. A new engine is made when the current platform
+// has changed since the last call.
 TKblnCompress& InstallEngine();
 
 // The component whose handlers the engine holds. A step claims the engine

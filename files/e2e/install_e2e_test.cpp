@@ -308,8 +308,8 @@ class InstallEndToEndTest : public DriverTest {
     return v.AsString().value_or("?");
   }
   // A local server registers itself in its own process: wait for it, and
-  // for the process to let go of its file (if it is still there), up to 30 s each (a loaded
-  // machine under Wine may take several seconds to start the process).
+  // for the process to let go of its file (if it is still there), up to 30 s
+  // each (a loaded machine under Wine may take several seconds to start it).
   std::string AwaitRegistered(const std::string& path, const std::string& want) {
     std::string got;
     for (int i = 0; i < 600 && (got = Registered(path)) != want; ++i)
